@@ -1,0 +1,158 @@
+// The chart control: a white, flat chart with a bottom and a left axis, a legend at the right
+// and any number of line series. Its settings are properties, so a Designer form can hold them.
+//
+// Data flows one way: the series change and ask for a repaint; paintEvent lays the chart out
+// (ChartGeometry: plot rectangle, ticks, data <-> pixel maps, legend rows) and draws what that
+// computed, in a fixed order: background, grid, axes and labels, titles, series, legend.
+// The mouse zooms (left drag right and down), restores (a left drag any other way) and pans
+// (right drag) through the same maps.
+#pragma once
+
+#include "TFastLineSeries.h"
+#include "scale.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+struct TChartAxis {
+    bool automatic = true;     // follow the data when nothing has been zoomed
+    double minimum = 0;
+    double maximum = 0;
+    QString title;
+    int titleAngle = 0;        // 0: horizontal; 90: turned to read upwards
+    QFont titleFont;
+};
+
+// Everything a paint needs, computed from the widget size, the settings, the view and the data.
+struct ChartGeometry {
+    QRect chartRect;           // inside the margins, below the title, left of the legend
+    QRect plotRect;            // the framed plot area
+    chart::AxisRange xRange, yRange;
+    chart::ScaleMap xMap, yMap;
+    chart::AxisTicks xTicks, yTicks;
+    int leftLabelsWidth = 0;
+    QRect legendRect;          // empty when there is no legend
+    int legendRowCount = 0;    // rows that fit, from the first point on
+    int legendRowHeight = 0;
+};
+
+class TChart : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QColor color READ color WRITE setColor)
+    Q_PROPERTY(QColor backWallColor READ backWallColor WRITE setBackWallColor)
+    Q_PROPERTY(bool backWallTransparent READ backWallTransparent WRITE setBackWallTransparent)
+    Q_PROPERTY(QStringList titleText READ titleText WRITE setTitleText)
+    Q_PROPERTY(bool bottomAxisAutomatic READ bottomAxisAutomatic WRITE setBottomAxisAutomatic)
+    Q_PROPERTY(double bottomAxisMinimum READ bottomAxisMinimum WRITE setBottomAxisMinimum)
+    Q_PROPERTY(double bottomAxisMaximum READ bottomAxisMaximum WRITE setBottomAxisMaximum)
+    Q_PROPERTY(QString bottomAxisTitle READ bottomAxisTitle WRITE setBottomAxisTitle)
+    Q_PROPERTY(bool leftAxisAutomatic READ leftAxisAutomatic WRITE setLeftAxisAutomatic)
+    Q_PROPERTY(double leftAxisMinimum READ leftAxisMinimum WRITE setLeftAxisMinimum)
+    Q_PROPERTY(double leftAxisMaximum READ leftAxisMaximum WRITE setLeftAxisMaximum)
+    Q_PROPERTY(QString leftAxisTitle READ leftAxisTitle WRITE setLeftAxisTitle)
+    Q_PROPERTY(int leftAxisTitleAngle READ leftAxisTitleAngle WRITE setLeftAxisTitleAngle)
+    Q_PROPERTY(QFont leftAxisTitleFont READ leftAxisTitleFont WRITE setLeftAxisTitleFont)
+    Q_PROPERTY(bool legendVisible READ legendVisible WRITE setLegendVisible)
+    Q_PROPERTY(bool allowZoom READ allowZoom WRITE setAllowZoom)
+    Q_PROPERTY(bool allowPanning READ allowPanning WRITE setAllowPanning)
+
+public:
+    explicit TChart(QWidget *parent = nullptr);
+    ~TChart() override;
+
+    // The chart owns its series; the returned pointer stays valid as long as the chart.
+    TFastLineSeries *addSeries(std::unique_ptr<TFastLineSeries> series);
+    TFastLineSeries *series(int index) const;
+    int seriesCount() const { return int(m_series.size()); }
+
+    QColor color() const { return m_color; }
+    void setColor(const QColor &c);
+    QColor backWallColor() const { return m_backWallColor; }
+    void setBackWallColor(const QColor &c);
+    bool backWallTransparent() const { return m_backWallTransparent; }
+    void setBackWallTransparent(bool on);
+    QStringList titleText() const { return m_titleText; }
+    void setTitleText(const QStringList &lines);
+
+    bool bottomAxisAutomatic() const { return m_bottomAxis.automatic; }
+    void setBottomAxisAutomatic(bool on);
+    double bottomAxisMinimum() const { return m_bottomAxis.minimum; }
+    void setBottomAxisMinimum(double v);
+    double bottomAxisMaximum() const { return m_bottomAxis.maximum; }
+    void setBottomAxisMaximum(double v);
+    QString bottomAxisTitle() const { return m_bottomAxis.title; }
+    void setBottomAxisTitle(const QString &t);
+
+    bool leftAxisAutomatic() const { return m_leftAxis.automatic; }
+    void setLeftAxisAutomatic(bool on);
+    double leftAxisMinimum() const { return m_leftAxis.minimum; }
+    void setLeftAxisMinimum(double v);
+    double leftAxisMaximum() const { return m_leftAxis.maximum; }
+    void setLeftAxisMaximum(double v);
+    QString leftAxisTitle() const { return m_leftAxis.title; }
+    void setLeftAxisTitle(const QString &t);
+    int leftAxisTitleAngle() const { return m_leftAxis.titleAngle; }
+    void setLeftAxisTitleAngle(int degrees);
+    QFont leftAxisTitleFont() const { return m_leftAxis.titleFont; }
+    void setLeftAxisTitleFont(const QFont &f);
+
+    bool legendVisible() const { return m_legendVisible; }
+    void setLegendVisible(bool on);
+    bool allowZoom() const { return m_allowZoom; }
+    void setAllowZoom(bool on) { m_allowZoom = on; }
+    bool allowPanning() const { return m_allowPanning; }
+    void setAllowPanning(bool on) { m_allowPanning = on; }
+
+    // The ranges shown now: the set (or automatic) ranges, or those of a zoom or pan.
+    chart::AxisRange bottomAxisView() const;
+    chart::AxisRange leftAxisView() const;
+    bool isZoomed() const { return m_zoomed; }
+    void undoZoom();
+
+    ChartGeometry chartGeometry() const;
+
+    // How often the chart has painted itself; lets tests and benchmarks see repaints coalesce.
+    int paintCount() const { return m_paintCount; }
+
+    // Called by a series when its points or pen change.
+    void seriesChanged();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void settingChanged();
+    chart::AxisRange axisRange(const TChartAxis &axis, bool horizontal) const;
+    void endDrag();
+
+    QColor m_color = Qt::white;
+    QColor m_backWallColor = Qt::white;
+    bool m_backWallTransparent = false;
+    QStringList m_titleText;
+    TChartAxis m_bottomAxis, m_leftAxis;
+    bool m_legendVisible = true;
+    bool m_allowZoom = true;
+    bool m_allowPanning = true;
+    QFont m_labelFont;          // axis labels, legend and default axis titles
+    std::vector<std::unique_ptr<TFastLineSeries>> m_series;
+
+    // zoom and pan
+    bool m_zoomed = false;
+    chart::AxisRange m_xView, m_yView;
+    enum class Drag { None, Zoom, Pan } m_drag = Drag::None;
+    QPoint m_dragOrigin, m_dragPos;
+    chart::ScaleMap m_dragXMap, m_dragYMap;   // the maps as they were when the drag began
+
+    int m_paintCount = 0;
+};

@@ -1,0 +1,85 @@
+#include "Unit1.h"
+
+#include "TChart.h"
+#include "TFastLineSeries.h"
+#include "curve.h"
+#include "designfonts.h"
+
+namespace Unit1 {
+int P0 = 0;
+int P2 = 0;
+TForm1 *Form1 = nullptr;
+}  // namespace Unit1
+
+namespace {
+// The sweep's working pair, overwritten by every sweep.
+int Tul = 0;
+int Tko = 0;
+}  // namespace
+
+using Unit1::P0;
+using Unit1::P2;
+
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    useDesignPixelFonts(this);
+    move(192, 125);   // the designed position; Designer keeps only the size of a top-level form
+    Series1 = Chart1->addSeries(std::make_unique<TFastLineSeries>());
+    sbP0minus->setFocus();
+
+    connect(sbP0minus, &QPushButton::clicked, this, [this] { sbP0minusClick(sbP0minus); });
+    connect(sbP0plus, &QPushButton::clicked, this, [this] { sbP0plusClick(sbP0plus); });
+    connect(sbP2plus, &QPushButton::clicked, this, [this] { sbP2plusClick(sbP2plus); });
+    connect(sbP2minus, &QPushButton::clicked, this, [this] { sbP2minusClick(sbP2minus); });
+
+    FormCreate(this);
+}
+
+TForm1::~TForm1()
+{
+    if (Unit1::Form1 == this)
+        Unit1::Form1 = nullptr;
+}
+
+void TForm1::FormCreate(QObject *)
+{
+    Series1->setLinePenColor(chart::clRed);
+    Series1->setLinePenWidth(3);
+    P0 = curve::StartP0;
+    P2 = curve::StartP2;
+    showParameter(lbP0, "P0", P0);
+    showParameter(lbP2, "P2", P2);
+    addCurve(Series1);
+}
+
+void TForm1::sbP0minusClick(QObject *) { retune(curve::LowerParam, P0, lbP0, "P0"); }
+void TForm1::sbP0plusClick(QObject *) { retune(curve::RaiseParam, P0, lbP0, "P0"); }
+void TForm1::sbP2plusClick(QObject *) { retune(curve::RaiseParam, P2, lbP2, "P2"); }
+void TForm1::sbP2minusClick(QObject *) { retune(curve::LowerParam, P2, lbP2, "P2"); }
+
+void TForm1::retune(void (*step)(int &), int &param, QLabel *label, std::string_view name)
+{
+    TFastLineSeries *series = Chart1->series(0);
+    series->clear();
+    step(param);
+    showParameter(label, name, param);
+    addCurve(series);
+}
+
+void TForm1::showParameter(QLabel *label, std::string_view name, int value)
+{
+    // The label fits itself to its text, its left edge staying where it is.
+    label->setText(QString::fromStdString(curve::DisplayText(name, value)));
+    label->resize(label->sizeHint());
+}
+
+void TForm1::addCurve(TFastLineSeries *series)
+{
+    curve::SweepCurve(P0, P2, [series](curve::CurveSample s) {
+        Tul = s.Tul;
+        Tko = s.Tko;
+        series->addXY(Tko, Tul, QString(), chart::clBlack);
+    });
+}

@@ -1,0 +1,404 @@
+// The main window: layout, texts, fonts, focus and keyboard, scroll bars, the starting curve,
+// the four buttons and the error box.
+#include "TApplication.h"
+#include "TChart.h"
+#include "TFastLineSeries.h"
+#include "Unit1.h"
+#include "curve.h"
+
+#include <QtTest>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <memory>
+#include <stdexcept>
+
+using XY = std::pair<double, double>;
+
+namespace {
+
+QPushButton *buttonNamed(TForm1 &f, const QString &name)
+{
+    return f.findChild<QPushButton *>(name);
+}
+
+bool isRed(QRgb c)
+{
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+
+// The series must be exactly the sweep of the current parameters, in list order.
+void verifySeriesIsCurve(const TForm1 &f)
+{
+    const auto &pts = f.Series1->points();
+    QCOMPARE(int(pts.size()), 61);
+    std::vector<XY> expected;
+    curve::SweepCurve(Unit1::P0, Unit1::P2, [&](curve::CurveSample s) { expected.emplace_back(s.Tko, s.Tul); });
+    std::stable_sort(expected.begin(), expected.end(), [](XY a, XY b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        QCOMPARE(pts[i].x, expected[i].first);
+        QCOMPARE(pts[i].y, expected[i].second);
+        QCOMPARE(pts[i].color, chart::clBlack);
+        QVERIFY(pts[i].label.isEmpty());
+    }
+}
+
+}  // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void layout_data();
+    void layout();
+    void textsAndFonts();
+    void startingState();
+    void startingCurveOnScreen();
+    void resizeKeepsControlsAndScrolls();
+    void focusCycle_data();
+    void focusCycle();
+    void nothingElseTakesFocus();
+    void presses_data();
+    void presses();
+    void keyboardPresses_data();
+    void keyboardPresses();
+    void mousePressFocusesAndClicks();
+    void onePaintPerPress();
+    void exceptionShowsErrorBox();
+
+private:
+    std::unique_ptr<TForm1> form;
+};
+
+void TestWindow::initTestCase()
+{
+    prepareApplication();
+}
+
+void TestWindow::init()
+{
+    form = std::make_unique<TForm1>();
+    Unit1::Form1 = form.get();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+void TestWindow::cleanup()
+{
+    form.reset();
+}
+
+void TestWindow::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");   // relative to the parent
+    QTest::newRow("GroupBox1") << "GroupBox1" << QRect(0, 0, 1017, 489);
+    QTest::newRow("Panel1") << "Panel1" << QRect(16, 24, 145, 89);
+    QTest::newRow("sbP0minus") << "sbP0minus" << QRect(56, 12, 33, 25);
+    QTest::newRow("sbP0plus") << "sbP0plus" << QRect(96, 12, 33, 25);
+    QTest::newRow("sbP2plus") << "sbP2plus" << QRect(96, 52, 33, 25);
+    QTest::newRow("sbP2minus") << "sbP2minus" << QRect(56, 52, 33, 25);
+    QTest::newRow("Chart1") << "Chart1" << QRect(168, 24, 841, 457);
+}
+
+void TestWindow::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QWidget *w = form->findChild<QWidget *>(name);
+    QVERIFY(w);
+    QCOMPARE(w->geometry(), geometry);
+}
+
+void TestWindow::textsAndFonts()
+{
+    QCOMPARE(form->windowTitle(), QStringLiteral("QOR"));
+    QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("QOR"));
+    QCOMPARE(form->GroupBox1->title(), QStringLiteral("T\u043A\u043E=(((P0-T\u0443\u043B)*P2)/10)+P0"));
+    QCOMPARE(form->Chart1->bottomAxisTitle(), QStringLiteral("\u0422\u043A\u043E"));
+    QCOMPARE(form->Chart1->leftAxisTitle(), QStringLiteral("\u0422\u0443\u043B"));
+    QCOMPARE(form->sbP0minus->text(), QStringLiteral("<<"));
+    QCOMPARE(form->sbP0plus->text(), QStringLiteral(">>"));
+
+    QCOMPARE(form->font().pixelSize(), 11);
+    const QFont box = form->GroupBox1->font();
+    QCOMPARE(box.pixelSize(), 13);
+    QVERIFY(box.bold());
+    // panel, labels and buttons take the frame's bold font
+    for (QWidget *w : {static_cast<QWidget *>(form->lbP0), static_cast<QWidget *>(form->sbP2minus)}) {
+        QCOMPARE(w->font().pixelSize(), 13);
+        QVERIFY(w->font().bold());
+    }
+    QCOMPARE(QFontInfo(box).family(), QStringLiteral("Liberation Sans"));
+    const QFont axisTitle = form->Chart1->leftAxisTitleFont();
+    QCOMPARE(axisTitle.pixelSize(), 13);
+    QVERIFY(axisTitle.bold());
+}
+
+void TestWindow::startingState()
+{
+    QCOMPARE(Unit1::P0, 20);
+    QCOMPARE(Unit1::P2, 10);
+    QCOMPARE(form->lbP0->text(), QStringLiteral("P0=20"));
+    QCOMPARE(form->lbP2->text(), QStringLiteral("P2=10"));
+    // the labels fit their text, left edges fixed, clear of the buttons
+    QCOMPARE(form->lbP0->x(), 8);
+    QCOMPARE(form->lbP0->size(), form->lbP0->sizeHint());
+    QVERIFY(form->lbP0->geometry().right() < form->sbP0minus->x());
+    QVERIFY(form->lbP2->geometry().right() < form->sbP2minus->x());
+
+    QCOMPARE(form->Chart1->series(0), form->Series1);
+    QCOMPARE(form->Series1->linePen().color, chart::clRed);
+    QCOMPARE(form->Series1->linePen().width, 3);
+    verifySeriesIsCurve(*form);
+    QCOMPARE(form->Series1->points().front().x, 20.0);
+    QCOMPARE(form->Series1->points().back().x, 80.0);
+    QCOMPARE(form->Series1->points().back().y, -40.0);
+    QCOMPARE(QApplication::focusWidget(), form->sbP0minus);
+}
+
+void TestWindow::startingCurveOnScreen()
+{
+    const QImage shot = form->grab().toImage();
+    const ChartGeometry g = form->Chart1->chartGeometry();
+    const QPoint origin = form->Chart1->mapTo(form.get(), QPoint(0, 0));
+    const qreal dpr = shot.devicePixelRatio();
+    auto pixelAt = [&](double x, double y) {
+        const QPointF p = QPointF(origin) + QPointF(g.xMap.toPixel(x), g.yMap.toPixel(y));
+        return shot.pixel((p * dpr).toPoint());
+    };
+    for (int tul = -40; tul <= 20; tul += 5)
+        QVERIFY2(isRed(pixelAt(40 - tul, tul)), qPrintable(QString::number(tul)));
+    QVERIFY(!isRed(pixelAt(90, 20)));
+    QVERIFY(!isRed(pixelAt(5, -40)));
+}
+
+void TestWindow::resizeKeepsControlsAndScrolls()
+{
+    auto *area = form->findChild<QScrollArea *>();
+    QVERIFY(area);
+    form->resize(1400, 900);
+    QTest::qWait(10);
+    QCOMPARE(form->GroupBox1->mapTo(form.get(), QPoint(0, 0)), QPoint(0, 0));
+    QCOMPARE(form->Chart1->geometry(), QRect(168, 24, 841, 457));
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
+    QVERIFY(!area->verticalScrollBar()->isVisible());
+
+    form->resize(1017, 489);
+    QTest::qWait(10);
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
+    QVERIFY(!area->verticalScrollBar()->isVisible());
+
+    form->resize(600, 489 + 100);
+    QTest::qWait(10);
+    QVERIFY(area->horizontalScrollBar()->isVisible());
+    QVERIFY(!area->verticalScrollBar()->isVisible());
+
+    form->resize(600, 300);
+    QTest::qWait(10);
+    QVERIFY(area->horizontalScrollBar()->isVisible());
+    QVERIFY(area->verticalScrollBar()->isVisible());
+    QCOMPARE(form->Chart1->size(), QSize(841, 457));
+}
+
+void TestWindow::focusCycle_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QStringList>("visits");   // focus after each press, from sbP0minus
+    const QStringList forward{"sbP0plus", "sbP2plus", "sbP2minus", "sbP0minus", "sbP0plus"};
+    const QStringList backward{"sbP2minus", "sbP2plus", "sbP0plus", "sbP0minus", "sbP2minus"};
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << forward;
+    QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << backward;
+    QTest::newRow("Right") << int(Qt::Key_Right) << int(Qt::NoModifier) << forward;
+    QTest::newRow("Down") << int(Qt::Key_Down) << int(Qt::NoModifier) << forward;
+    QTest::newRow("Left") << int(Qt::Key_Left) << int(Qt::NoModifier) << backward;
+    QTest::newRow("Up") << int(Qt::Key_Up) << int(Qt::NoModifier) << backward;
+}
+
+void TestWindow::focusCycle()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QStringList, visits);
+    QCOMPARE(QApplication::focusWidget(), form->sbP0minus);
+    for (const QString &name : visits) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(QApplication::focusWidget()->objectName(), name);
+    }
+    // moving the focus presses nothing
+    QCOMPARE(Unit1::P0, 20);
+    QCOMPARE(Unit1::P2, 10);
+}
+
+void TestWindow::nothingElseTakesFocus()
+{
+    const QList<QWidget *> all = form->findChildren<QWidget *>();
+    for (QWidget *w : all) {
+        const bool isButton = qobject_cast<QPushButton *>(w) != nullptr;
+        if (!isButton && w->isVisible())
+            QVERIFY2(w->focusPolicy() == Qt::NoFocus, qPrintable(w->objectName() + " " + w->metaObject()->className()));
+    }
+    QTest::mouseClick(form->Chart1, Qt::LeftButton, {}, QPoint(400, 200));
+    QTest::mouseClick(form->Panel1, Qt::LeftButton, {}, QPoint(140, 80));
+    QCOMPARE(QApplication::focusWidget(), form->sbP0minus);
+}
+
+void TestWindow::presses_data()
+{
+    QTest::addColumn<QStringList>("buttons");   // pressed in turn
+    QTest::addColumn<int>("p0");
+    QTest::addColumn<int>("p2");
+    QTest::addColumn<XY>("first");              // the list's first and last point
+    QTest::addColumn<XY>("last");
+    QTest::newRow("upper >> once") << QStringList{"sbP0plus"} << 21 << 10 << XY{22, 20} << XY{82, -40};
+    // P2 = 9: Tul 19 and 20 both give 20, in sweep order
+    QTest::newRow("lower << once") << QStringList{"sbP2minus"} << 20 << 9 << XY{20, 19} << XY{74, -40};
+    QTest::newRow("upper << twenty times reaches 0")
+        << QStringList(20, "sbP0minus") << 0 << 10 << XY{1, -1} << XY{40, -40};
+    QTest::newRow("upper << past 0 stays")
+        << QStringList(23, "sbP0minus") << 0 << 10 << XY{1, -1} << XY{40, -40};
+    QTest::newRow("lower >> stops at 50")
+        << QStringList(45, "sbP2plus") << 20 << 50 << XY{20, 20} << XY{95, 5};
+    QTest::newRow("lower << stops at 0")
+        << QStringList(12, "sbP2minus") << 20 << 0 << XY{20, -40} << XY{20, 20};
+    QTest::newRow("upper >> stops at 50")
+        << QStringList(31, "sbP0plus") << 50 << 10 << XY{80, 20} << XY{95, 5};
+    QTest::newRow("there and back") << QStringList{"sbP0plus", "sbP2plus", "sbP2minus", "sbP0minus"}
+                                    << 20 << 10 << XY{20, 20} << XY{80, -40};
+}
+
+void TestWindow::presses()
+{
+    QFETCH(QStringList, buttons);
+    QFETCH(int, p0);
+    QFETCH(int, p2);
+    QFETCH(XY, first);
+    QFETCH(XY, last);
+    for (const QString &name : buttons) {
+        QTest::mouseClick(buttonNamed(*form, name), Qt::LeftButton);
+        QCOMPARE(form->Series1->count(), 61);
+    }
+    QCOMPARE(Unit1::P0, p0);
+    QCOMPARE(Unit1::P2, p2);
+    QCOMPARE(form->lbP0->text(), QString("P0=%1").arg(p0));
+    QCOMPARE(form->lbP2->text(), QString("P2=%1").arg(p2));
+    QCOMPARE(form->lbP0->size(), form->lbP0->sizeHint());
+    verifySeriesIsCurve(*form);
+    const auto &pts = form->Series1->points();
+    QCOMPARE(XY(pts.front().x, pts.front().y), first);
+    QCOMPARE(XY(pts.back().x, pts.back().y), last);
+}
+
+void TestWindow::keyboardPresses_data()
+{
+    QTest::addColumn<QList<int>>("keys");          // key | modifiers, sent to the focused widget
+    QTest::addColumn<int>("p0");
+    QTest::addColumn<int>("p2");
+    const int shift = int(Qt::ShiftModifier), ctrl = int(Qt::ControlModifier), alt = int(Qt::AltModifier);
+    QTest::newRow("Return at start lowers P0") << QList<int>{Qt::Key_Return} << 19 << 10;
+    QTest::newRow("Enter at start lowers P0") << QList<int>{Qt::Key_Enter} << 19 << 10;
+    QTest::newRow("keypad Enter") << QList<int>{Qt::Key_Enter | int(Qt::KeypadModifier)} << 19 << 10;
+    QTest::newRow("Space at start lowers P0") << QList<int>{Qt::Key_Space} << 19 << 10;
+    QTest::newRow("Tab then Space raises P0") << QList<int>{Qt::Key_Tab, Qt::Key_Space} << 21 << 10;
+    QTest::newRow("Tab Tab Return raises P2") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << 20 << 11;
+    QTest::newRow("Shift+Tab Return lowers P2") << QList<int>{Qt::Key_Backtab | shift, Qt::Key_Return} << 20 << 9;
+    QTest::newRow("Shift+Enter presses nothing") << QList<int>{Qt::Key_Return | shift} << 20 << 10;
+    QTest::newRow("Ctrl+Enter presses nothing") << QList<int>{Qt::Key_Return | ctrl} << 20 << 10;
+    QTest::newRow("Alt+Enter presses nothing") << QList<int>{Qt::Key_Enter | alt} << 20 << 10;
+    QTest::newRow("Escape and letters press nothing") << QList<int>{Qt::Key_Escape, Qt::Key_A, Qt::Key_F5} << 20 << 10;
+}
+
+void TestWindow::keyboardPresses()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, p0);
+    QFETCH(int, p2);
+    for (int k : keys) {
+        const auto mods = Qt::KeyboardModifiers(k & int(Qt::KeyboardModifierMask));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k & ~int(Qt::KeyboardModifierMask)), mods);
+    }
+    QCOMPARE(Unit1::P0, p0);
+    QCOMPARE(Unit1::P2, p2);
+    verifySeriesIsCurve(*form);
+}
+
+void TestWindow::mousePressFocusesAndClicks()
+{
+    QTest::mouseClick(form->sbP2plus, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), form->sbP2plus);
+    QCOMPARE(Unit1::P2, 11);
+    // holding Enter: the auto-repeats add nothing
+    QKeyEvent first(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString("\r"), false);
+    QApplication::sendEvent(form->sbP2plus, &first);
+    for (int i = 0; i < 5; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString("\r"), true);
+        QApplication::sendEvent(form->sbP2plus, &repeat);
+    }
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(form->sbP2plus, &release);
+    QCOMPARE(Unit1::P2, 12);
+}
+
+void TestWindow::onePaintPerPress()
+{
+    QTest::qWait(30);
+    const int before = form->Chart1->paintCount();
+    QTest::mouseClick(form->sbP0plus, Qt::LeftButton);
+    QTest::qWait(50);
+    QCOMPARE(form->Chart1->paintCount(), before + 1);
+}
+
+class Thrower : public QObject
+{
+public:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("something broke");
+        return QObject::event(e);
+    }
+};
+
+// An exception escaping a handler shows the error box titled "QOR", and the loop goes on.
+void TestWindow::exceptionShowsErrorBox()
+{
+    auto *app = qobject_cast<TApplication *>(QCoreApplication::instance());
+    QVERIFY(app);
+    Thrower thrower;
+    QString title, text;
+    // The box runs its own event loop; a timer in that loop reads and closes it.
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    QTRY_VERIFY(!title.isEmpty());
+    QCOMPARE(title, QStringLiteral("QOR"));
+    QCOMPARE(text, QStringLiteral("something broke"));
+    // the window still works
+    QTest::mouseClick(form->sbP0plus, Qt::LeftButton);
+    QCOMPARE(Unit1::P0, 21);
+}
+
+// TApplication, so that exceptions are caught as in the program.
+int main(int argc, char **argv)
+{
+    TApplication app(argc, argv);
+    TestWindow test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_window.moc"

@@ -7,6 +7,7 @@
 #include <QStyleFactory>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 TApplication::TApplication(int &argc, char **argv)
@@ -46,13 +47,38 @@ bool noDisplayAvailable()
            && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+namespace {
+
+void printNoDisplay()
+{
+    std::fputs("qor: no display: set DISPLAY (X11) or WAYLAND_DISPLAY to show the window\n", stderr);
+}
+
+// While the application connects to the window system: a display that is named but can't be
+// reached makes Qt print several lines and abort; say it in one line and exit instead.
+void startupMessages(QtMsgType type, const QMessageLogContext &, const QString &)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "qor: cannot open the display \"%s\"\n",
+                     qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("DISPLAY")
+                         ? qgetenv("WAYLAND_DISPLAY").constData()
+                         : qgetenv("DISPLAY").constData());
+        std::_Exit(1);
+    }
+    // the platform's own warnings about the failed connection would only repeat the above
+}
+
+}  // namespace
+
 int RunQor(int &argc, char **argv, const std::function<void(TForm1 &)> &beforeLoop)
 {
     if (noDisplayAvailable()) {
-        std::fputs("qor: no display: set DISPLAY (X11) or WAYLAND_DISPLAY to show the window\n", stderr);
+        printNoDisplay();
         return 1;
     }
+    const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
     TApplication app(argc, argv);
+    qInstallMessageHandler(previous);
     prepareApplication();
 
     TForm1 form;

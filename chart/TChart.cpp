@@ -1,7 +1,11 @@
 #include "TChart.h"
 
+#include "readout.h"
+
 #include <QEvent>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -33,6 +37,7 @@ TChart::TChart(QWidget *parent)
     m_leftAxis.titleAngle = 90;
     setAttribute(Qt::WA_OpaquePaintEvent);   // paintEvent fills every pixel itself
     setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);   // a shown readout follows the pointer from sample to sample
 }
 
 TChart::~TChart() = default;
@@ -121,6 +126,7 @@ void TChart::undoZoom()
 
 void TChart::mousePressEvent(QMouseEvent *event)
 {
+    hideReadout();
     const ChartGeometry g = chartGeometry();
     const QPoint pos = event->position().toPoint();
     if (m_drag != Drag::None || !g.plotRect.contains(pos)) {
@@ -143,6 +149,10 @@ void TChart::mousePressEvent(QMouseEvent *event)
 void TChart::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_drag == Drag::None) {
+        if (event->buttons() != Qt::NoButton)
+            hideReadout();
+        else if (m_readoutShown && QToolTip::isVisible())
+            showReadout(event->position().toPoint(), event->globalPosition().toPoint());
         event->ignore();
         return;
     }
@@ -183,6 +193,45 @@ void TChart::mouseReleaseEvent(QMouseEvent *event)
         }
     }
     endDrag();
+}
+
+bool TChart::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {   // the mouse has rested
+        const auto *help = static_cast<QHelpEvent *>(event);
+        showReadout(help->pos(), help->globalPos());
+        event->setAccepted(m_readoutShown);
+        return true;
+    }
+    if (event->type() == QEvent::Leave)
+        hideReadout();
+    return QWidget::event(event);
+}
+
+void TChart::showReadout(QPoint pos, QPoint globalPos)
+{
+    const TFastLineSeries *first = series(0);
+    std::optional<chart::SampleRun> run;
+    if (m_drag == Drag::None && first) {
+        const ChartGeometry g = chartGeometry();
+        run = chart::sampleUnderPointer(first->points(), g.xMap, g.yMap, g.plotRect, pos);
+    }
+    if (!run) {
+        hideReadout();
+        return;
+    }
+    QToolTip::showText(globalPos,
+                       chart::readoutText(first->points(), *run, m_bottomAxis.title,
+                                          m_leftAxis.title, m_readoutUnit),
+                       this);
+    m_readoutShown = true;
+}
+
+void TChart::hideReadout()
+{
+    if (m_readoutShown)
+        QToolTip::hideText();
+    m_readoutShown = false;
 }
 
 void TChart::changeEvent(QEvent *event)

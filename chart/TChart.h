@@ -5,7 +5,8 @@
 // (ChartGeometry: plot rectangle, ticks, data <-> pixel maps, legend rows) and draws what that
 // computed, in a fixed order: background, grid, axes and labels, titles, series, legend.
 // The mouse zooms (left drag right and down), restores (a left drag any other way) and pans
-// (right drag) through the same maps.
+// (right drag) through the same maps. Resting the mouse near a sample, with no button held,
+// shows its exact values in a tooltip (readout.h); any press hides it.
 #pragma once
 
 #include "TFastLineSeries.h"
@@ -62,6 +63,7 @@ class TChart : public QWidget
     Q_PROPERTY(bool legendVisible READ legendVisible WRITE setLegendVisible)
     Q_PROPERTY(bool allowZoom READ allowZoom WRITE setAllowZoom)
     Q_PROPERTY(bool allowPanning READ allowPanning WRITE setAllowPanning)
+    Q_PROPERTY(QString readoutUnit READ readoutUnit WRITE setReadoutUnit)
 
 public:
     explicit TChart(QWidget *parent = nullptr);
@@ -109,6 +111,9 @@ public:
     void setAllowZoom(bool on) { m_allowZoom = on; }
     bool allowPanning() const { return m_allowPanning; }
     void setAllowPanning(bool on) { m_allowPanning = on; }
+    // Written after each value of the tooltip readout, e.g. "°C"; none when empty.
+    QString readoutUnit() const { return m_readoutUnit; }
+    void setReadoutUnit(const QString &unit) { m_readoutUnit = unit; }
 
     // The ranges shown now: the set (or automatic) ranges, or those of a zoom or pan.
     chart::AxisRange bottomAxisView() const;
@@ -125,6 +130,7 @@ public:
     void seriesChanged();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -135,6 +141,8 @@ private:
     void settingChanged();
     chart::AxisRange axisRange(const TChartAxis &axis, bool horizontal) const;
     void endDrag();
+    void showReadout(QPoint pos, QPoint globalPos);
+    void hideReadout();
 
     QColor m_color = Qt::white;
     QColor m_backWallColor = Qt::white;
@@ -153,6 +161,9 @@ private:
     enum class Drag { None, Zoom, Pan } m_drag = Drag::None;
     QPoint m_dragOrigin, m_dragPos;
     chart::ScaleMap m_dragXMap, m_dragYMap;   // the maps as they were when the drag began
+
+    QString m_readoutUnit;
+    bool m_readoutShown = false;   // our tooltip is up (another widget's is left alone)
 
     int m_paintCount = 0;
 };

@@ -1,0 +1,82 @@
+#include "readout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace chart {
+
+std::optional<SampleRun> sampleUnderPointer(const std::vector<TChartPoint> &points,
+                                            const ScaleMap &xMap, const ScaleMap &yMap,
+                                            const QRect &plotRect, QPointF pointer, double reach)
+{
+    const auto inPlot = [&](double x, double y) {
+        return x >= plotRect.left() && x <= plotRect.right() && y >= plotRect.top()
+               && y <= plotRect.bottom();
+    };
+    if (!inPlot(pointer.x(), pointer.y()))
+        return std::nullopt;
+
+    int best = -1;
+    double bestDistance2 = reach * reach;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double px = xMap.toPixel(points[i].x), py = yMap.toPixel(points[i].y);
+        if (!inPlot(px, py))   // clipped away: not on screen, so not offered either
+            continue;
+        const double dx = px - pointer.x(), dy = py - pointer.y();
+        const double distance2 = dx * dx + dy * dy;
+        if (distance2 < bestDistance2 || (best < 0 && distance2 == bestDistance2)) {
+            best = int(i);
+            bestDistance2 = distance2;
+        }
+    }
+    if (best < 0)
+        return std::nullopt;
+
+    // Points are kept in ascending X, so every sample sharing this X is a neighbour.
+    SampleRun run{best, best};
+    const double x = points[std::size_t(best)].x;
+    while (run.first > 0 && points[std::size_t(run.first - 1)].x == x)
+        --run.first;
+    while (run.last + 1 < int(points.size()) && points[std::size_t(run.last + 1)].x == x)
+        ++run.last;
+    return run;
+}
+
+QString valueText(double value)
+{
+    QString text = formatLabel(value);
+    if (text.startsWith(u'-'))
+        text[0] = QChar(0x2212);
+    return text;
+}
+
+QString readoutText(const std::vector<TChartPoint> &points, SampleRun run, const QString &xName,
+                    const QString &yName, const QString &unit)
+{
+    double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+    for (int i = run.first; i <= run.last; ++i) {
+        lo = std::min(lo, points[std::size_t(i)].y);
+        hi = std::max(hi, points[std::size_t(i)].y);
+    }
+    const QString suffix = unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;
+    QString yText = valueText(lo);
+    if (hi > lo)
+        yText += QChar(0x2026) + valueText(hi);   // ellipsis: the run's coldest to warmest
+    return QStringLiteral("%1 = %2%3 \u2192 %4 = %5%3")
+        .arg(yName, yText, suffix, xName, valueText(points[std::size_t(run.first)].x));
+}
+
+QString describeSeries(const std::vector<TChartPoint> &points, const QString &xName,
+                       const QString &yName)
+{
+    if (points.empty())
+        return {};
+    const auto byY = [](const TChartPoint &a, const TChartPoint &b) { return a.y < b.y; };
+    const TChartPoint &low = *std::min_element(points.begin(), points.end(), byY);
+    const TChartPoint &high = *std::max_element(points.begin(), points.end(), byY);
+    return QStringLiteral("%1 from %2 at %3 %4 to %5 at %3 %6")
+        .arg(xName, valueText(low.x), yName, valueText(low.y), valueText(high.x), valueText(high.y));
+}
+
+}  // namespace chart

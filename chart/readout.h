@@ -1,0 +1,50 @@
+// The chart's values as text: the sample under the mouse pointer for the tooltip, and a one-line
+// summary of a series for screen readers. Pure functions over the points and the chart's maps,
+// so they follow zoom and pan exactly as painting does.
+#pragma once
+
+#include "TFastLineSeries.h"
+#include "scale.h"
+
+#include <QPointF>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace chart {
+
+// How far from its point, in pixels, a sample still counts as under the pointer.
+inline constexpr double ReadoutReach = 8.0;
+
+// Indices (inclusive) into a series' points: one sample, or a run that shares one X value.
+struct SampleRun {
+    int first = 0;
+    int last = 0;
+    friend bool operator==(const SampleRun &, const SampleRun &) = default;
+};
+
+// The sample whose point lies nearest to `pointer` (the first of equally near ones), if the
+// pointer is inside the plot, the point is drawn inside it too and no more than `reach` pixels
+// away; widened to the run of neighbouring samples with the same X, since a truncated or limited
+// curve gives one X to several Y and the user asks what that X covers.
+std::optional<SampleRun> sampleUnderPointer(const std::vector<TChartPoint> &points,
+                                            const ScaleMap &xMap, const ScaleMap &yMap,
+                                            const QRect &plotRect, QPointF pointer,
+                                            double reach = ReadoutReach);
+
+// "Тул = −10 °C → Тко = 50 °C" for one sample, "Тул = −40…−5 °C → Тко = 95 °C" for a run:
+// the Y name and value(s), then the X name and value, each followed by `unit` when it is set.
+QString readoutText(const std::vector<TChartPoint> &points, SampleRun run, const QString &xName,
+                    const QString &yName, const QString &unit);
+
+// "Tko from 80 at Tul −40 to 20 at Tul 20": X at the lowest Y, then X at the highest Y (the
+// first such point of each). Empty for no points.
+QString describeSeries(const std::vector<TChartPoint> &points, const QString &xName,
+                       const QString &yName);
+
+// A value as the axis labels write it, with a real minus sign (U+2212) that screen readers say.
+QString valueText(double value);
+
+}  // namespace chart

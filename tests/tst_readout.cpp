@@ -1,0 +1,296 @@
+// The readout under the mouse: which sample the pointer picks through the chart's maps (at a
+// point, between points, on a run, outside the plot, after zoom and pan), its text, and the
+// tooltip that shows it: only while the mouse rests with no button held, never in a drag.
+#include "TChart.h"
+#include "TFastLineSeries.h"
+#include "curve.h"
+#include "readout.h"
+
+#include <QtTest>
+#include <QHelpEvent>
+#include <QToolTip>
+
+#include <cmath>
+
+namespace {
+
+// The chart as the main window sets it up, at its designed size.
+struct ChartFixture {
+    TChart chart;
+    TFastLineSeries *series;
+
+    ChartFixture(int p0 = 20, int p2 = 10)
+    {
+        chart.resize(841, 457);
+        chart.setTitleText({QString()});
+        chart.setBottomAxisAutomatic(false);
+        chart.setBottomAxisMaximum(100);
+        chart.setBottomAxisTitle(QStringLiteral("Тко"));
+        chart.setLeftAxisAutomatic(false);
+        chart.setLeftAxisMinimum(-45);
+        chart.setLeftAxisMaximum(25);
+        chart.setLeftAxisTitle(QStringLiteral("Тул"));
+        chart.setLeftAxisTitleAngle(0);
+        chart.setReadoutUnit(QStringLiteral("°C"));
+        series = chart.addSeries(std::make_unique<TFastLineSeries>());
+        curve::SweepCurve(p0, p2, [&](curve::CurveSample s) { series->addXY(s.Tko, s.Tul); });
+    }
+    QPointF toPixel(QPointF data) const
+    {
+        const ChartGeometry g = chart.chartGeometry();
+        return {g.xMap.toPixel(data.x()), g.yMap.toPixel(data.y())};
+    }
+    QPoint toPoint(QPointF data) const { return toPixel(data).toPoint(); }
+    void drag(Qt::MouseButton button, QPoint from, QPoint to)
+    {
+        QTest::mousePress(&chart, button, {}, from);
+        QTest::mouseMove(&chart, to);
+        QTest::mouseRelease(&chart, button, {}, to);
+    }
+    // What the readout offers at a pixel of the chart, "" for nothing.
+    QString readoutAt(QPointF pixel) const
+    {
+        const ChartGeometry g = chart.chartGeometry();
+        const auto run = chart::sampleUnderPointer(series->points(), g.xMap, g.yMap, g.plotRect, pixel);
+        return run ? chart::readoutText(series->points(), *run, chart.bottomAxisTitle(),
+                                        chart.leftAxisTitle(), chart.readoutUnit())
+                   : QString();
+    }
+    // The mouse moving with no button held (QTest would only move the cursor).
+    void hover(QPoint pixel)
+    {
+        QMouseEvent move(QEvent::MouseMove, pixel, chart.mapToGlobal(pixel), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &move);
+    }
+    // The mouse resting at a pixel, as Qt reports it after its tooltip delay.
+    void rest(QPoint pixel)
+    {
+        QHelpEvent help(QEvent::ToolTip, pixel, chart.mapToGlobal(pixel));
+        QApplication::sendEvent(&chart, &help);
+    }
+};
+
+enum class View { Designed, Zoomed, DeepZoom, PanToLeftEdge };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(View)
+
+class TestReadout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void choice_data();
+    void choice();
+    void text_data();
+    void text();
+    void description_data();
+    void description();
+    void restingShowsTheSample();
+    void movingFollowsAndLeavingHides();
+    void noTooltipInADrag_data();
+    void noTooltipInADrag();
+};
+
+void TestReadout::cleanup()
+{
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+void TestReadout::choice_data()
+{
+    QTest::addColumn<int>("p0");
+    QTest::addColumn<int>("p2");
+    QTest::addColumn<View>("view");
+    QTest::addColumn<QPointF>("sample");   // the pointer is placed relative to this data point,
+    QTest::addColumn<QPointF>("offset");   // in pixels, through the map in force after the view
+    QTest::addColumn<QString>("expected");
+
+    const QPointF at(0, 0);
+    QTest::newRow("at a point") << 20 << 10 << View::Designed << QPointF(50, -10) << at
+                                << "Тул = −10 °C → Тко = 50 °C";
+    QTest::newRow("near a point, within reach") << 20 << 10 << View::Designed << QPointF(50, -10)
+                                                << QPointF(4, -5) << "Тул = −10 °C → Тко = 50 °C";
+    QTest::newRow("just beyond reach of the only point") << 20 << 50 << View::Designed
+                                                         << QPointF(95, 5) << QPointF(0, -9) << "";
+    // (50, −10) and (51, −11) are about 9 px apart: the nearer one wins
+    QTest::newRow("between two, nearer the first") << 20 << 10 << View::Designed
+                                                   << QPointF(50.4, -10.4) << at
+                                                   << "Тул = −10 °C → Тко = 50 °C";
+    QTest::newRow("between two, nearer the second") << 20 << 10 << View::Designed
+                                                    << QPointF(50.6, -10.6) << at
+                                                    << "Тул = −11 °C → Тко = 51 °C";
+    // P2 = 50: neighbouring samples are 5 apart in Tko, some 37 px
+    QTest::newRow("between two far apart") << 20 << 50 << View::Designed << QPointF(92.5, 5.5) << at << "";
+    QTest::newRow("on the run at the upper limit") << 20 << 30 << View::Designed << QPointF(95, -20)
+                                                   << QPointF(-3, 2) << "Тул = −40…−5 °C → Тко = 95 °C";
+    QTest::newRow("on the run at the lower limit") << 0 << 10 << View::Designed << QPointF(1, 20) << at
+                                                   << "Тул = −1…20 °C → Тко = 1 °C";
+    QTest::newRow("on a saw-tooth pair") << 20 << 5 << View::Designed << QPointF(20, 19) << at
+                                         << "Тул = 19…20 °C → Тко = 20 °C";
+    QTest::newRow("one vertical stroke") << 20 << 0 << View::Designed << QPointF(20, 0) << at
+                                         << "Тул = −40…20 °C → Тко = 20 °C";
+    QTest::newRow("outside the plot, left of the axis") << 0 << 10 << View::Designed << QPointF(1, 20)
+                                                        << QPointF(-8, 0) << "";
+    QTest::newRow("zoomed: the sample where it is drawn now") << 20 << 10 << View::Zoomed
+                                                              << QPointF(50, -10) << QPointF(6, 0)
+                                                              << "Тул = −10 °C → Тко = 50 °C";
+    // zoomed so far that neighbours are some 190 px apart: the gap between them is empty
+    QTest::newRow("deep zoom: between two is nothing") << 20 << 10 << View::DeepZoom
+                                                       << QPointF(50.5, -10.5) << at << "";
+    QTest::newRow("deep zoom: at a point") << 20 << 10 << View::DeepZoom << QPointF(51, -11)
+                                           << QPointF(-5, 5) << "Тул = −11 °C → Тко = 51 °C";
+    // panned so (50, −10) is drawn 2 px inside the left edge of the plot
+    QTest::newRow("panned: inside the plot's edge") << 20 << 10 << View::PanToLeftEdge
+                                                    << QPointF(50, -10) << QPointF(-1, 0)
+                                                    << "Тул = −10 °C → Тко = 50 °C";
+    QTest::newRow("panned: outside the plot's edge") << 20 << 10 << View::PanToLeftEdge
+                                                     << QPointF(50, -10) << QPointF(-4, 0) << "";
+}
+
+void TestReadout::choice()
+{
+    QFETCH(int, p0);
+    QFETCH(int, p2);
+    QFETCH(View, view);
+    QFETCH(QPointF, sample);
+    QFETCH(QPointF, offset);
+    QFETCH(QString, expected);
+
+    ChartFixture f(p0, p2);
+    switch (view) {
+    case View::Designed:
+        break;
+    case View::Zoomed:
+        f.drag(Qt::LeftButton, f.toPoint({40, 0}), f.toPoint({60, -30}));
+        break;
+    case View::DeepZoom:
+        f.drag(Qt::LeftButton, f.toPoint({49, -9}), f.toPoint({52, -12}));
+        break;
+    case View::PanToLeftEdge: {
+        const int left = f.chart.chartGeometry().plotRect.left();
+        const QPoint from = f.toPoint({40, -20});
+        f.drag(Qt::RightButton, from, from + QPoint(int(std::lround(left + 2 - f.toPixel(sample).x())), 0));
+        QVERIFY(std::abs(f.toPixel(sample).x() - (left + 2)) < 1);
+        break;
+    }
+    }
+    QCOMPARE(f.chart.isZoomed(), view != View::Designed);
+    QCOMPARE(f.readoutAt(f.toPixel(sample) + offset), expected);
+}
+
+void TestReadout::text_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QList<QPointF>>("points");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("positive, no unit") << QString() << QList<QPointF>{{50, 10}} << "Y = 10 → X = 50";
+    QTest::newRow("zero is never negative") << "°C" << QList<QPointF>{{-0.0, -0.0}}
+                                            << "Y = 0 °C → X = 0 °C";
+    QTest::newRow("fractions and thousands") << "m" << QList<QPointF>{{1234.5, -0.25}}
+                                             << "Y = −0.25 m → X = 1,234.5 m";
+    QTest::newRow("a run, listed out of order") << "°C" << QList<QPointF>{{95, -5}, {95, -40}, {95, -6}}
+                                                << "Y = −40…−5 °C → X = 95 °C";
+}
+
+void TestReadout::text()
+{
+    QFETCH(QString, unit);
+    QFETCH(QList<QPointF>, points);
+    QFETCH(QString, expected);
+    std::vector<TChartPoint> pts;
+    for (QPointF p : points)
+        pts.push_back({p.x(), p.y(), chart::clBlack, QString()});
+    QCOMPARE(chart::readoutText(pts, {0, int(pts.size()) - 1}, "X", "Y", unit), expected);
+}
+
+void TestReadout::description_data()
+{
+    QTest::addColumn<int>("p0");
+    QTest::addColumn<int>("p2");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("start") << 20 << 10 << "Tko from 80 at Tul −40 to 20 at Tul 20";
+    QTest::newRow("limited above, coldest end of a run") << 20 << 30 << "Tko from 95 at Tul −40 to 20 at Tul 20";
+    QTest::newRow("limited below") << 0 << 10 << "Tko from 40 at Tul −40 to 1 at Tul 20";
+    QTest::newRow("flat") << 20 << 0 << "Tko from 20 at Tul −40 to 20 at Tul 20";
+}
+
+void TestReadout::description()
+{
+    QFETCH(int, p0);
+    QFETCH(int, p2);
+    QFETCH(QString, expected);
+    ChartFixture f(p0, p2);
+    QCOMPARE(chart::describeSeries(f.series->points(), "Tko", "Tul"), expected);
+    QCOMPARE(chart::describeSeries({}, "Tko", "Tul"), QString());
+}
+
+void TestReadout::restingShowsTheSample()
+{
+    ChartFixture f;
+    f.rest(f.toPoint({50, -10}));
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("Тул = −10 °C → Тко = 50 °C"));
+    // a rest far from the curve shows nothing
+    cleanup();
+    f.rest(f.toPoint({80, 20}));
+    QVERIFY(!QToolTip::isVisible());
+}
+
+void TestReadout::movingFollowsAndLeavingHides()
+{
+    ChartFixture f;
+    f.rest(f.toPoint({50, -10}));
+    QVERIFY(QToolTip::isVisible());
+    f.hover(f.toPoint({30, 10}));
+    QCOMPARE(QToolTip::text(), QStringLiteral("Тул = 10 °C → Тко = 30 °C"));
+    // off the curve, then back: it stays down until the mouse rests again
+    f.hover(f.toPoint({80, 20}));
+    QTRY_VERIFY(!QToolTip::isVisible());
+    f.hover(f.toPoint({30, 10}));
+    QVERIFY(!QToolTip::isVisible());
+
+    f.rest(f.toPoint({30, 10}));
+    QVERIFY(QToolTip::isVisible());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&f.chart, &leave);
+    QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+void TestReadout::noTooltipInADrag_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("zoom") << Qt::LeftButton;
+    QTest::newRow("pan") << Qt::RightButton;
+}
+
+void TestReadout::noTooltipInADrag()
+{
+    QFETCH(Qt::MouseButton, button);
+    ChartFixture withTip, without;
+    const QPoint from = withTip.toPoint({40, 0}), over = withTip.toPoint({50, -10}),
+                 to = withTip.toPoint({60, -20});
+
+    withTip.rest(from);
+    QVERIFY(QToolTip::isVisible());
+    QTest::mousePress(&withTip.chart, button, {}, from);   // the drag starts: the tip goes
+    QTRY_VERIFY(!QToolTip::isVisible());
+    QTest::mouseMove(&withTip.chart, over);                // across a sample, button held
+    withTip.rest(over);                                    // even if a rest is reported
+    QVERIFY(!QToolTip::isVisible());
+    QTest::mouseMove(&withTip.chart, to);
+    QTest::mouseRelease(&withTip.chart, button, {}, to);
+    QVERIFY(!QToolTip::isVisible());
+
+    // and the drag did exactly what it does with no tooltip about
+    without.drag(button, from, to);
+    QVERIFY(withTip.chart.isZoomed());
+    QCOMPARE(withTip.chart.bottomAxisView(), without.chart.bottomAxisView());
+    QCOMPARE(withTip.chart.leftAxisView(), without.chart.leftAxisView());
+}
+
+QTEST_MAIN(TestReadout)
+#include "tst_readout.moc"

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Benchmarks QOR against a bare Qt window and a window with one line of text, all in this run:
+# start-up to the first paint on screen and peak memory (on an Xvfb of its own), and the cost of
+# one press (offscreen) in wall time and in instructions counted by callgrind. Prints the tables
+# and writes them to bench/results.md.
+#
+#   bench/run.sh            (BENCH_ROUNDS=N for more than 15 rounds)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/setup.sh
+qor_setup valgrind
+qor_build build-bench Release
+bin=build-bench/bench
+rounds=${BENCH_ROUNDS:-15}
+
+tmp=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+export XDG_RUNTIME_DIR=$tmp/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# An X server of our own on a free display: Xvfb writes the number it took to fd 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    grep -q '^[0-9]' "$tmp/display" 2>/dev/null && break
+    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$tmp/xvfb.log" >&2; exit 1; }
+    sleep 0.1
+done
+grep -q '^[0-9]' "$tmp/display" || { echo "Xvfb did not start" >&2; exit 1; }
+
+echo "Start-up and memory: $rounds rounds after 2 warm-up rounds..." >&2
+startup=$(env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$(head -n1 "$tmp/display")" \
+    "$bin/bench_startup" "$rounds" 2 "QOR=$bin/qor_startup" "(a) bare=$bin/bare_window" \
+    "(b) text=$bin/text_window")
+
+echo "One press: wall time..." >&2
+export QT_QPA_PLATFORM=offscreen
+read -r _ press_us fill_us wall_ratio < <("$bin/bench_press" | grep '^wall')
+paints=$("$bin/bench_press" --paints | awk '/^paints/ {print $2}')
+
+echo "One press: instructions (callgrind)..." >&2
+instructions() {  # instructions presses|fills: instructions per press or per fill
+    local out n
+    out=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null --collect-atstart=no \
+        --toggle-collect="qor_bench_$1" "$bin/bench_press" --callgrind "$1" 2>"$tmp/cg.log")
+    n=$(sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$tmp/cg.log")
+    [ -n "$n" ] || { cat "$tmp/cg.log" >&2; exit 1; }
+    echo $((n / out))
+}
+press_ir=$(instructions presses)
+fill_ir=$(instructions fills)
+ir_ratio=$(awk -v a="$press_ir" -v b="$fill_ir" 'BEGIN { printf "%.1f", a / b }')
+
+{
+    echo "Measured $(date +%F) on $(nproc) cores, Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6), by \`bench/run.sh\`."
+    echo
+    echo "$startup"
+    echo
+    echo "| one press (handler + chart repaint into an 841 × 457 image) | press | white fill of 841 × 457 | press / fill |"
+    echo "|---|---|---|---|"
+    echo "| wall time, µs (median of 5 × 1,000) | $press_us | $fill_us | **$wall_ratio** |"
+    echo "| instructions (callgrind) | $press_ir | $fill_ir | **$ir_ratio** |"
+    echo "| chart paints per press (on screen, offscreen platform) | $paints | | |"
+} | tee bench/results.md

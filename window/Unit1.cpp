@@ -4,6 +4,7 @@
 #include "TFastLineSeries.h"
 #include "curve.h"
 #include "designfonts.h"
+#include "readout.h"
 
 namespace Unit1 {
 int P0 = 0;
@@ -82,4 +83,7 @@ void TForm1::addCurve(TFastLineSeries *series)
         Tko = s.Tko;
         series->addXY(Tko, Tul, QString(), chart::clBlack);
     });
+    // What a screen reader says of the chart, in place of the picture.
+    Chart1->setAccessibleDescription(
+        chart::describeSeries(series->points(), QStringLiteral("Tko"), QStringLiteral("Tul")));
 }

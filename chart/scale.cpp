@@ -62,7 +62,7 @@ AxisTicks computeTicks(AxisRange range, double lengthPx,
     // Start from the step at which one pixel separates labels, then widen until the widest of
     // the end labels fits between neighbours. Each pass at least doubles the step, so this
     // ends within a few dozen passes even for a wildly wrong extent.
-    double step = niceStep(span / lengthPx);
+    double step = niceStep(std::max(span / lengthPx, LabelResolution));
     for (int pass = 0; pass < 200; ++pass) {
         const double first = std::ceil(range.minimum / step) * step;
         const double last = std::floor(range.maximum / step) * step;

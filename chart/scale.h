@@ -28,9 +28,14 @@ struct AxisTicks {
 // Smallest value of the form 1, 2 or 5 x 10^n that is >= rawStep (rawStep > 0 and finite).
 double niceStep(double rawStep);
 
+// The finest step labels can show: formatLabel keeps three decimals, so closer labels would
+// print the same text.
+inline constexpr double LabelResolution = 0.001;
+
 // Labels for [minimum, maximum] on an axis lengthPx pixels long. labelExtent(value) gives the room
 // one label needs along the axis (text width or height plus a gap); the step grows until
-// neighbouring labels keep that distance. An empty, inverted or non-finite range gives no ticks.
+// neighbouring labels keep that distance, and is never finer than LabelResolution. An empty,
+// inverted or non-finite range gives no ticks.
 AxisTicks computeTicks(AxisRange range, double lengthPx,
                        const std::function<double(double)> &labelExtent, int minorPerStep = 3);
 

@@ -2,7 +2,7 @@
 # is missing, so it is quick when nothing is) and configures and builds a build directory.
 
 QOR_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
-              xvfb xauth xdotool x11-utils imagemagick)
+              xvfb xauth xdotool x11-utils imagemagick desktop-file-utils)
 
 qor_setup() {
     local missing=() p

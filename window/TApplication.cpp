@@ -3,6 +3,7 @@
 #include "Unit1.h"
 #include "designfonts.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <QStyleFactory>
 
@@ -39,6 +40,13 @@ void prepareApplication()
     QApplication::setApplicationDisplayName(QStringLiteral("QOR"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutes();
+    // The icon on the window and the taskbar; desktops that take it from the desktop entry
+    // (Wayland) find that entry by this name.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/qor-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("qor"));
 }
 
 bool noDisplayAvailable()

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "TFastLineSeries.h"
+#include "chartcache.h"
 #include "scale.h"
 
 #include <QColor>
@@ -164,6 +165,9 @@ private:
 
     QString m_readoutUnit;
     bool m_readoutShown = false;   // our tooltip is up (another widget's is left alone)
+
+    mutable chart::LabelCache m_labels;   // label texts and widths, for layout and painting
+    chart::BackgroundLayer m_background;   // what is behind the curve, kept between paints
 
     int m_paintCount = 0;
 };

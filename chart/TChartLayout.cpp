@@ -13,6 +13,9 @@ ChartGeometry TChart::chartGeometry() const
     using namespace chart::metrics;
     ChartGeometry g;
     const QFontMetrics fm(m_labelFont);
+    // Label widths come from the cache: measuring a text runs the shaper, and the same few dozen
+    // labels are measured on every paint.
+    const auto labelWidth = [this](double value) { return m_labels.label(value, m_labelFont).width; };
     const int w = width(), h = height();
     const int sideMargin = qRound(w * SideMargin), endMargin = qRound(h * EndMargin);
     QRect area(QPoint(sideMargin, endMargin), QPoint(w - 1 - sideMargin, h - 1 - endMargin));
@@ -28,8 +31,7 @@ ChartGeometry TChart::chartGeometry() const
         g.legendRowCount = std::clamp(room / g.legendRowHeight, 0, first->count());
         int textWidth = 0;
         for (int i = 0; i < g.legendRowCount; ++i)
-            textWidth = std::max(textWidth,
-                                 fm.horizontalAdvance(chart::formatLabel(first->points()[std::size_t(i)].y)));
+            textWidth = std::max(textWidth, labelWidth(first->points()[std::size_t(i)].y));
         const int legendWidth = 2 + 2 * LegendPadding + LegendSymbolLength + LegendSymbolGap + textWidth;
         const int legendHeight = 2 + 2 * LegendPadding + g.legendRowCount * g.legendRowHeight;
         g.legendRect = QRect(area.right() - LegendShadow - legendWidth + 1, area.top(),
@@ -49,7 +51,7 @@ ChartGeometry TChart::chartGeometry() const
     g.yTicks = chart::computeTicks(g.yRange, bottom - top,
                                    [&](double) { return double(fm.height() + LabelSpacing); });
     for (double v : g.yTicks.major)
-        g.leftLabelsWidth = std::max(g.leftLabelsWidth, fm.horizontalAdvance(chart::formatLabel(v)));
+        g.leftLabelsWidth = std::max(g.leftLabelsWidth, labelWidth(v));
 
     int leftTitle = 0;
     if (!m_leftAxis.title.isEmpty()) {
@@ -60,13 +62,12 @@ ChartGeometry TChart::chartGeometry() const
     const int left = area.left() + leftTitle + g.leftLabelsWidth + LabelGap + TickLength;
     // Room for the right half of the last bottom label. Taken from the set range, not the view,
     // so that zooming and panning don't nudge the plot's width (the pan would drift).
-    const int lastLabelHalf =
-        fm.horizontalAdvance(chart::formatLabel(axisRange(m_bottomAxis, true).maximum)) / 2;
+    const int lastLabelHalf = labelWidth(axisRange(m_bottomAxis, true).maximum) / 2;
     const int right = std::max(left, area.right() - lastLabelHalf);
     g.plotRect = QRect(QPoint(left, top), QPoint(right, bottom));
 
     g.xTicks = chart::computeTicks(g.xRange, g.plotRect.width(), [&](double v) {
-        return double(fm.horizontalAdvance(chart::formatLabel(v)) + LabelSpacing);
+        return double(labelWidth(v) + LabelSpacing);
     });
     g.xMap = chart::ScaleMap(g.xRange.minimum, g.xRange.maximum, g.plotRect.left(), g.plotRect.right());
     g.yMap = chart::ScaleMap(g.yRange.minimum, g.yRange.maximum, g.plotRect.bottom(), g.plotRect.top());

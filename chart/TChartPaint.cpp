@@ -1,4 +1,6 @@
-// Painting only draws what chartGeometry() computed, back to front.
+// Painting only draws what chartGeometry() computed, back to front. Everything behind the curve
+// is drawn from a BackgroundSpec alone (chartcache.h), so that it can come from a kept image; the
+// curve, the zoom rectangle and the legend, which change with every press, are drawn each time.
 #include "TChart.h"
 #include "chartmetrics.h"
 #include "clip.h"
@@ -12,6 +14,8 @@
 namespace {
 
 using namespace chart::metrics;
+using chart::BackgroundSpec;
+using chart::LabelCache;
 
 int px(double v)
 {
@@ -26,37 +30,46 @@ QPen gridPen()
     return pen;
 }
 
-void drawAxes(QPainter &p, const ChartGeometry &g, const QFont &labelFont)
+// `font` as QPainter::setFont would complete it from the widget's font, with nothing left for
+// the painter to fill in: the background then looks the same on any painter.
+QFont completeFont(const QFont &font, const QFont &widgetFont)
 {
-    const QRect plot = g.plotRect;
-    const QFontMetrics fm(labelFont);
-    
+    QFont f = font.resolve(widgetFont);
+    f.setResolveMask(QFont::AllPropertiesResolved);
+    return f;
+}
+
+void drawAxes(QPainter &p, const BackgroundSpec &s, LabelCache &labels)
+{
+    const QRect plot = s.plotRect;
+    const QFontMetrics fm(s.labelFont);
+
     p.setPen(gridPen());
-    for (double v : g.xTicks.major) {
-        const int x = px(g.xMap.toPixel(v));
+    for (double v : s.xTicks.major) {
+        const int x = px(s.xMap.toPixel(v));
         p.drawLine(x, plot.top(), x, plot.bottom());
     }
-    for (double v : g.yTicks.major) {
-        const int y = px(g.yMap.toPixel(v));
+    for (double v : s.yTicks.major) {
+        const int y = px(s.yMap.toPixel(v));
         p.drawLine(plot.left(), y, plot.right(), y);
     }
 
     p.setPen(QPen(Qt::black, 0));
     p.drawRect(plot.adjusted(0, 0, -1, -1));
-    for (double v : g.xTicks.major) {
-        const int x = px(g.xMap.toPixel(v));
+    for (double v : s.xTicks.major) {
+        const int x = px(s.xMap.toPixel(v));
         p.drawLine(x, plot.bottom() + 1, x, plot.bottom() + TickLength);
     }
-    for (double v : g.xTicks.minor) {
-        const int x = px(g.xMap.toPixel(v));
+    for (double v : s.xTicks.minor) {
+        const int x = px(s.xMap.toPixel(v));
         p.drawLine(x, plot.bottom() + 1, x, plot.bottom() + MinorTickLength);
     }
-    for (double v : g.yTicks.major) {
-        const int y = px(g.yMap.toPixel(v));
+    for (double v : s.yTicks.major) {
+        const int y = px(s.yMap.toPixel(v));
         p.drawLine(plot.left() - TickLength, y, plot.left() - 1, y);
     }
-    for (double v : g.yTicks.minor) {
-        const int y = px(g.yMap.toPixel(v));
+    for (double v : s.yTicks.minor) {
+        const int y = px(s.yMap.toPixel(v));
         p.drawLine(plot.left() - MinorTickLength, y, plot.left() - 1, y);
     }
 
@@ -64,97 +77,72 @@ void drawAxes(QPainter &p, const ChartGeometry &g, const QFont &labelFont)
     p.fillRect(QRect(plot.left() - 1, plot.top(), 2, plot.height()), Qt::black);
     p.fillRect(QRect(plot.left() - 1, plot.bottom(), plot.width() + 1, 2), Qt::black);
 
-    p.setFont(labelFont);
+    p.setFont(completeFont(s.labelFont, s.widgetFont));
     const int labelTop = plot.bottom() + TickLength + LabelGap;
-    for (double v : g.xTicks.major) {
-        const QString text = chart::formatLabel(v);
-        const int x = px(g.xMap.toPixel(v)) - fm.horizontalAdvance(text) / 2;
-        p.drawText(x, labelTop + fm.ascent(), text);
+    for (double v : s.xTicks.major) {
+        const LabelCache::Label &l = labels.label(v, s.labelFont);
+        const int x = px(s.xMap.toPixel(v)) - l.width / 2;
+        p.drawText(x, labelTop + fm.ascent(), l.text);
     }
     const int labelRight = plot.left() - TickLength - LabelGap;
-    for (double v : g.yTicks.major) {
-        const QString text = chart::formatLabel(v);
-        const int y = px(g.yMap.toPixel(v)) - fm.height() / 2 + fm.ascent();
-        p.drawText(labelRight - fm.horizontalAdvance(text), y, text);
+    for (double v : s.yTicks.major) {
+        const LabelCache::Label &l = labels.label(v, s.labelFont);
+        const int y = px(s.yMap.toPixel(v)) - fm.height() / 2 + fm.ascent();
+        p.drawText(labelRight - l.width, y, l.text);
     }
 }
 
-void drawLegend(QPainter &p, const ChartGeometry &g, const TFastLineSeries &series, const QFont &font)
+// Axis titles: the bottom one centred under its labels, the left one left of its labels,
+// centred on the axis' height.
+void drawAxisTitles(QPainter &p, const BackgroundSpec &s)
 {
-    if (g.legendRect.isEmpty())
-        return;
-    const QRect box = g.legendRect;
-        p.fillRect(box.translated(LegendShadow, LegendShadow), Qt::black);
-    p.fillRect(box, Qt::white);
-    p.setPen(QPen(Qt::black, 0));
-    p.drawRect(box.adjusted(0, 0, -1, -1));
-
-    const QFontMetrics fm(font);
-    const TChartPen &pen = series.linePen();
-    p.setFont(font);
-    const int symbolLeft = box.left() + 1 + LegendPadding;
-    const int textLeft = symbolLeft + LegendSymbolLength + LegendSymbolGap;
-    int rowTop = box.top() + 1 + LegendPadding;
-    for (int i = 0; i < g.legendRowCount; ++i, rowTop += g.legendRowHeight) {
-        const int mid = rowTop + g.legendRowHeight / 2;
-        p.setPen(QPen(chart::toQColor(pen.color), pen.width, Qt::SolidLine, Qt::FlatCap));
-        p.drawLine(symbolLeft, mid, symbolLeft + LegendSymbolLength, mid);
+    const QFontMetrics fm(s.labelFont);
+    if (!s.bottomTitle.isEmpty()) {
+        const QFontMetrics tfm(s.bottomTitleFont);
+        p.setFont(completeFont(s.bottomTitleFont, s.widgetFont));
         p.setPen(Qt::black);
-        p.drawText(textLeft, mid - fm.height() / 2 + fm.ascent(),
-                   chart::formatLabel(series.points()[std::size_t(i)].y));
+        const int top = s.plotRect.bottom() + TickLength + LabelGap + fm.height() + AxisTitleGap;
+        p.drawText(s.plotRect.center().x() - tfm.horizontalAdvance(s.bottomTitle) / 2,
+                   top + tfm.ascent(), s.bottomTitle);
     }
-}
-
-}  // namespace
-
-void TChart::paintEvent(QPaintEvent *)
-{
-    ++m_paintCount;
-    const ChartGeometry g = chartGeometry();
-    QPainter p(this);
-
-    p.fillRect(rect(), m_color);
-    qDrawShadePanel(&p, rect(), palette(), false, 1);
-    if (!m_backWallTransparent)
-        p.fillRect(g.plotRect, m_backWallColor);
-
-    drawAxes(p, g, m_labelFont);
-
-    // Axis titles: the bottom one centred under its labels, the left one left of its labels,
-    // centred on the axis' height.
-    const QFontMetrics fm(m_labelFont);
-    if (!m_bottomAxis.title.isEmpty()) {
-        const QFontMetrics tfm(m_bottomAxis.titleFont);
-        p.setFont(m_bottomAxis.titleFont);
+    if (!s.leftTitle.isEmpty()) {
+        const QFontMetrics tfm(s.leftTitleFont);
+        p.setFont(completeFont(s.leftTitleFont, s.widgetFont));
         p.setPen(Qt::black);
-        const int top = g.plotRect.bottom() + TickLength + LabelGap
-                        + fm.height() + AxisTitleGap;
-        p.drawText(g.plotRect.center().x() - tfm.horizontalAdvance(m_bottomAxis.title) / 2,
-                   top + tfm.ascent(), m_bottomAxis.title);
-    }
-    if (!m_leftAxis.title.isEmpty()) {
-        const QFontMetrics tfm(m_leftAxis.titleFont);
-        p.setFont(m_leftAxis.titleFont);
-        p.setPen(Qt::black);
-        const int right = g.plotRect.left() - TickLength - LabelGap
-                          - g.leftLabelsWidth - AxisTitleGap;
-        const int midY = g.plotRect.center().y();
-        const int textWidth = tfm.horizontalAdvance(m_leftAxis.title);
-        if (m_leftAxis.titleAngle == 0) {
-            p.drawText(right - textWidth, midY - tfm.height() / 2 + tfm.ascent(), m_leftAxis.title);
+        const int right = s.plotRect.left() - TickLength - LabelGap - s.leftLabelsWidth - AxisTitleGap;
+        const int midY = s.plotRect.center().y();
+        const int textWidth = tfm.horizontalAdvance(s.leftTitle);
+        if (s.leftTitleAngle == 0) {
+            p.drawText(right - textWidth, midY - tfm.height() / 2 + tfm.ascent(), s.leftTitle);
         } else {
             p.save();
             p.translate(right - tfm.height() + tfm.ascent(), midY + textWidth / 2);
-            p.rotate(-m_leftAxis.titleAngle);
-            p.drawText(0, 0, m_leftAxis.title);
+            p.rotate(-s.leftTitleAngle);
+            p.drawText(0, 0, s.leftTitle);
             p.restore();
         }
     }
+}
 
-    // The series lie on top of grid and axes, clipped to the plot.
+// Everything behind the curve, from the spec alone.
+void paintBackground(QPainter &p, const BackgroundSpec &s, LabelCache &labels)
+{
+    const QRect all(QPoint(0, 0), s.size);
+    p.fillRect(all, s.color);
+    qDrawShadePanel(&p, all, s.palette, false, 1);
+    if (!s.backWallTransparent)
+        p.fillRect(s.plotRect, s.backWallColor);
+    drawAxes(p, s, labels);
+    drawAxisTitles(p, s);
+}
+
+// The series lie on top of grid and axes, clipped to the plot.
+void drawSeries(QPainter &p, const ChartGeometry &g,
+                const std::vector<std::unique_ptr<TFastLineSeries>> &series)
+{
     p.save();
     p.setClipRect(g.plotRect);
-    for (const auto &s : m_series) {
+    for (const auto &s : series) {
         const TChartPen &pen = s->linePen();
         QPolygonF line;
         line.reserve(s->count());
@@ -166,6 +154,56 @@ void TChart::paintEvent(QPaintEvent *)
             p.drawPolyline(part);
     }
     p.restore();
+}
+
+void drawLegend(QPainter &p, const ChartGeometry &g, const TFastLineSeries &series,
+                const QFont &font, const QFont &widgetFont, LabelCache &labels)
+{
+    if (g.legendRect.isEmpty())
+        return;
+    const QRect box = g.legendRect;
+    p.fillRect(box.translated(LegendShadow, LegendShadow), Qt::black);
+    p.fillRect(box, Qt::white);
+    p.setPen(QPen(Qt::black, 0));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+
+    const QFontMetrics fm(font);
+    const QFont drawFont = completeFont(font, widgetFont);
+    // Laid-out texts are placed by their top; put their baselines where drawText would.
+    const qreal ascent = QFontMetricsF(drawFont).ascent();
+    const TChartPen &pen = series.linePen();
+    const QPen symbolPen(chart::toQColor(pen.color), pen.width, Qt::SolidLine, Qt::FlatCap);
+    p.setFont(drawFont);
+    const int symbolLeft = box.left() + 1 + LegendPadding;
+    const int textLeft = symbolLeft + LegendSymbolLength + LegendSymbolGap;
+    int rowTop = box.top() + 1 + LegendPadding;
+    for (int i = 0; i < g.legendRowCount; ++i, rowTop += g.legendRowHeight) {
+        const int mid = rowTop + g.legendRowHeight / 2;
+        p.setPen(symbolPen);
+        p.drawLine(symbolLeft, mid, symbolLeft + LegendSymbolLength, mid);
+        p.setPen(Qt::black);
+        const int baseline = mid - fm.height() / 2 + fm.ascent();
+        p.drawStaticText(QPointF(textLeft, baseline - ascent),
+                         labels.label(series.points()[std::size_t(i)].y, font).glyphs);
+    }
+}
+
+}  // namespace
+
+void TChart::paintEvent(QPaintEvent *)
+{
+    ++m_paintCount;
+    const ChartGeometry g = chartGeometry();
+    QPainter p(this);
+
+    const BackgroundSpec background{size(), m_color, palette(), m_backWallTransparent,
+                                    m_backWallColor, g.plotRect, g.xTicks, g.yTicks, g.xMap, g.yMap,
+                                    g.leftLabelsWidth, font(), m_labelFont,
+                                    m_bottomAxis.title, m_bottomAxis.titleFont,
+                                    m_leftAxis.title, m_leftAxis.titleFont, m_leftAxis.titleAngle};
+    m_background.paint(p, background, [&](QPainter &q) { paintBackground(q, background, m_labels); });
+
+    drawSeries(p, g, m_series);
 
     if (m_drag == Drag::Zoom) {
         p.setPen(QPen(Qt::black, 0, Qt::DashLine));
@@ -174,5 +212,5 @@ void TChart::paintEvent(QPaintEvent *)
     }
 
     if (!m_series.empty())
-        drawLegend(p, g, *m_series.front(), m_labelFont);
+        drawLegend(p, g, *m_series.front(), m_labelFont, font(), m_labels);
 }

@@ -1,0 +1,144 @@
+#include "chartcache.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPaintEngine>
+
+#include <cmath>
+
+namespace chart {
+
+namespace {
+
+quint64 fontChanges = 0;
+
+bool sameTicks(const AxisTicks &a, const AxisTicks &b)
+{
+    return a.step == b.step && a.major == b.major && a.minor == b.minor;
+}
+
+bool sameMap(const ScaleMap &a, const ScaleMap &b)
+{
+    return a.data1() == b.data1() && a.data2() == b.data2() && a.pixel1() == b.pixel1()
+           && a.pixel2() == b.pixel2();
+}
+
+// The image under `p` when the layer can stand in for painting on it pixel for pixel: a raster
+// image of a format an opaque layer copies onto exactly, whole device pixels apart, painted
+// without opacity or blending that would treat one image differently from many strokes.
+const QImage *layerTarget(QPainter &p)
+{
+    QPaintEngine *engine = p.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster)
+        return nullptr;
+    const QPaintDevice *device = engine->paintDevice();
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    const auto *image = static_cast<const QImage *>(device);
+    if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied)
+        return nullptr;
+    const QTransform t = p.deviceTransform();
+    const qreal dpr = image->devicePixelRatio();
+    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())
+        || dpr != std::floor(dpr) || p.opacity() != 1.0
+        || p.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    return image;
+}
+
+}  // namespace
+
+quint64 fontGeneration()
+{
+    // Connected once per application object.
+    static const QObject *connectedTo = nullptr;
+    if (qGuiApp && connectedTo != qGuiApp) {
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { ++fontChanges; });
+        connectedTo = qGuiApp;
+    }
+    return fontChanges;
+}
+
+const LabelCache::Label &LabelCache::label(double value, const QFont &font)
+{
+    if (!(value == value)) {   // NaN: never equal to a key
+        m_uncached = {formatLabel(value), 0, {}};
+        m_uncached.width = QFontMetrics(font).horizontalAdvance(m_uncached.text);
+        return m_uncached;
+    }
+    const quint64 generation = fontGeneration();
+    // A pan far along an axis meets new values all the time; don't keep them all.
+    if (m_font != font || m_fontGeneration != generation || m_labels.size() > 2000) {
+        m_labels.clear();
+        m_font = font;
+        m_fontGeneration = generation;
+    }
+    auto [it, inserted] = m_labels.try_emplace(value);
+    Label &l = it->second;
+    if (inserted) {
+        l.text = formatLabel(value);
+        l.width = QFontMetrics(font).horizontalAdvance(l.text);
+        l.glyphs.setText(l.text);
+        l.glyphs.setTextFormat(Qt::PlainText);
+    }
+    return l;
+}
+
+bool BackgroundSpec::operator==(const BackgroundSpec &o) const
+{
+    return size == o.size && color == o.color && palette == o.palette
+           && backWallTransparent == o.backWallTransparent && backWallColor == o.backWallColor
+           && plotRect == o.plotRect && sameTicks(xTicks, o.xTicks) && sameTicks(yTicks, o.yTicks)
+           && sameMap(xMap, o.xMap) && sameMap(yMap, o.yMap) && leftLabelsWidth == o.leftLabelsWidth
+           && labelFont == o.labelFont && bottomTitle == o.bottomTitle
+           && bottomTitleFont == o.bottomTitleFont && leftTitle == o.leftTitle
+           && leftTitleFont == o.leftTitleFont && leftTitleAngle == o.leftTitleAngle;
+}
+
+bool BackgroundLayer::Key::operator==(const Key &o) const
+{
+    return format == o.format && devicePixelRatio == o.devicePixelRatio
+           && fontGeneration == o.fontGeneration && renderHints == o.renderHints
+           && layoutDirection == o.layoutDirection && backgroundMode == o.backgroundMode
+           && background == o.background && brush == o.brush && spec == o.spec;
+}
+
+void BackgroundLayer::paint(QPainter &p, const BackgroundSpec &spec,
+                            const std::function<void(QPainter &)> &paint)
+{
+    const QImage *target = layerTarget(p);
+    // The layer must cover every pixel it is drawn on, as painting would.
+    if (!target || spec.color.alpha() != 255 || spec.size.isEmpty()) {
+        paint(p);
+        return;
+    }
+    Key key{spec, target->format(), target->devicePixelRatio(), fontGeneration(), p.renderHints(),
+            p.layoutDirection(), p.backgroundMode(), p.background(), p.brush()};
+    const bool same = m_key && *m_key == key;
+    if (!same && m_image.isNull()) {
+        // Until some background has been painted twice, paint directly and keep no image.
+        m_key = std::move(key);
+        paint(p);
+        return;
+    }
+    if (!same) {
+        m_key = std::move(key);
+        m_image = QImage();
+    }
+    if (m_image.isNull()) {
+        m_image = QImage(spec.size * m_key->devicePixelRatio, m_key->format);
+        m_image.setDevicePixelRatio(m_key->devicePixelRatio);
+        QPainter q(&m_image);
+        q.setRenderHints(q.renderHints(), false);
+        q.setRenderHints(m_key->renderHints);
+        q.setLayoutDirection(m_key->layoutDirection);
+        q.setBackgroundMode(m_key->backgroundMode);
+        q.setBackground(m_key->background);
+        q.setBrush(m_key->brush);
+        paint(q);
+    }
+    p.drawImage(QPoint(0, 0), m_image);
+}
+
+}  // namespace chart

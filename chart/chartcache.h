@@ -1,0 +1,98 @@
+// What the chart keeps from one paint to the next, so that a press redraws little more than the
+// curve and the legend:
+//  - LabelCache: the text and width of each label value (measuring runs the text shaper), and a
+//    laid-out QStaticText for drawing it;
+//  - BackgroundLayer: an image of everything behind the curve (frame, grid, axes, labels,
+//    titles). It is a pure function of a BackgroundSpec: the painting reads nothing but the spec,
+//    so a layer painted for an equal spec, on an equal kind of image, has the same pixels.
+#pragma once
+
+#include "scale.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QRect>
+#include <QStaticText>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <unordered_map>
+
+namespace chart {
+
+// Counts changes of the application's fonts (fonts added or removed): cached text metrics taken
+// before a change may be wrong after it.
+quint64 fontGeneration();
+
+class LabelCache
+{
+public:
+    struct Label {
+        QString text;         // formatLabel(value)
+        int width = 0;        // its horizontal advance in the font
+        QStaticText glyphs;   // laid out on first draw, reused after
+    };
+
+    // The label of `value` in `font`. The reference stays valid until the next call.
+    const Label &label(double value, const QFont &font);
+
+private:
+    std::unordered_map<double, Label> m_labels;
+    QFont m_font;
+    quint64 m_fontGeneration = 0;
+    Label m_uncached;   // for values that can't be keys (NaN)
+};
+
+// Everything the background shows.
+struct BackgroundSpec {
+    QSize size;
+    QColor color;
+    QPalette palette;           // the frame's light and dark edges
+    bool backWallTransparent = false;
+    QColor backWallColor;
+    QRect plotRect;
+    AxisTicks xTicks, yTicks;
+    ScaleMap xMap, yMap;
+    int leftLabelsWidth = 0;
+    QFont widgetFont;           // fills in what the fonts below leave unset, as QPainter does
+    QFont labelFont;
+    QString bottomTitle;
+    QFont bottomTitleFont;
+    QString leftTitle;
+    QFont leftTitleFont;
+    int leftTitleAngle = 0;
+
+    bool operator==(const BackgroundSpec &other) const;
+};
+
+class BackgroundLayer
+{
+public:
+    // Puts the background on `p`: from the kept image when it shows `spec`, else by calling
+    // `paint`. The first image is made when a background is painted a second time (so a window
+    // that is shown and left alone spends no memory on it); from then on the image is repainted
+    // whenever the background changes.
+    void paint(QPainter &p, const BackgroundSpec &spec, const std::function<void(QPainter &)> &paint);
+
+private:
+    // The spec, and what of the image and the painter underneath would change its pixels.
+    struct Key {
+        BackgroundSpec spec;
+        QImage::Format format;
+        qreal devicePixelRatio;
+        quint64 fontGeneration;
+        QPainter::RenderHints renderHints;
+        Qt::LayoutDirection layoutDirection;
+        Qt::BGMode backgroundMode;
+        QBrush background, brush;
+        bool operator==(const Key &other) const;
+    };
+    std::optional<Key> m_key;   // what m_image shows, or what was painted last while there is none
+    QImage m_image;
+};
+
+}  // namespace chart

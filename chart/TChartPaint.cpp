@@ -30,6 +30,16 @@ QPen gridPen()
     return pen;
 }
 
+// A one-pixel outline on the edge pixels of `r`, as QPainter::drawRect(r minus one pixel) with a
+// cosmetic pen draws it, but as four fills: the raster engine strokes an outline pixel by pixel.
+void drawFrame(QPainter &p, const QRect &r, const QColor &color)
+{
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), color);
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
+    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), color);
+    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), color);
+}
+
 // `font` as QPainter::setFont would complete it from the widget's font, with nothing left for
 // the painter to fill in: the background then looks the same on any painter.
 QFont completeFont(const QFont &font, const QFont &widgetFont)
@@ -54,8 +64,8 @@ void drawAxes(QPainter &p, const BackgroundSpec &s, LabelCache &labels)
         p.drawLine(plot.left(), y, plot.right(), y);
     }
 
+    drawFrame(p, plot, Qt::black);
     p.setPen(QPen(Qt::black, 0));
-    p.drawRect(plot.adjusted(0, 0, -1, -1));
     for (double v : s.xTicks.major) {
         const int x = px(s.xMap.toPixel(v));
         p.drawLine(x, plot.bottom() + 1, x, plot.bottom() + TickLength);
@@ -164,8 +174,7 @@ void drawLegend(QPainter &p, const ChartGeometry &g, const TFastLineSeries &seri
     const QRect box = g.legendRect;
     p.fillRect(box.translated(LegendShadow, LegendShadow), Qt::black);
     p.fillRect(box, Qt::white);
-    p.setPen(QPen(Qt::black, 0));
-    p.drawRect(box.adjusted(0, 0, -1, -1));
+    drawFrame(p, box, Qt::black);
 
     const QFontMetrics fm(font);
     const QFont drawFont = completeFont(font, widgetFont);

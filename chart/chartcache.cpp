@@ -25,7 +25,7 @@ bool sameMap(const ScaleMap &a, const ScaleMap &b)
 }
 
 // The image under `p` when the layer can stand in for painting on it pixel for pixel: a raster
-// image of a format an opaque layer copies onto exactly, whole device pixels apart, painted
+// image of a format an opaque layer copies onto exactly, unscaled and whole pixels apart, painted
 // without opacity or blending that would treat one image differently from many strokes.
 const QImage *layerTarget(QPainter &p)
 {
@@ -38,11 +38,11 @@ const QImage *layerTarget(QPainter &p)
     const auto *image = static_cast<const QImage *>(device);
     if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied)
         return nullptr;
+    // Only whole-pixel shifts: painting scaled (a device pixel ratio above 1 included) draws
+    // some strokes and glyphs differently from a scaled image of them.
     const QTransform t = p.deviceTransform();
-    const qreal dpr = image->devicePixelRatio();
     if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())
-        || dpr != std::floor(dpr) || p.opacity() != 1.0
-        || p.compositionMode() != QPainter::CompositionMode_SourceOver)
+        || p.opacity() != 1.0 || p.compositionMode() != QPainter::CompositionMode_SourceOver)
         return nullptr;
     return image;
 }
@@ -91,7 +91,7 @@ bool BackgroundSpec::operator==(const BackgroundSpec &o) const
            && backWallTransparent == o.backWallTransparent && backWallColor == o.backWallColor
            && plotRect == o.plotRect && sameTicks(xTicks, o.xTicks) && sameTicks(yTicks, o.yTicks)
            && sameMap(xMap, o.xMap) && sameMap(yMap, o.yMap) && leftLabelsWidth == o.leftLabelsWidth
-           && labelFont == o.labelFont && bottomTitle == o.bottomTitle
+           && widgetFont == o.widgetFont && labelFont == o.labelFont && bottomTitle == o.bottomTitle
            && bottomTitleFont == o.bottomTitleFont && leftTitle == o.leftTitle
            && leftTitleFont == o.leftTitleFont && leftTitleAngle == o.leftTitleAngle;
 }

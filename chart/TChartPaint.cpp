@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <qdrawutil.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -30,10 +31,75 @@ QPen gridPen()
     return pen;
 }
 
-// A one-pixel outline on the edge pixels of `r`, as QPainter::drawRect(r minus one pixel) with a
-// cosmetic pen draws it, but as four fills: the raster engine strokes an outline pixel by pixel.
+bool unscaled(const QTransform &t)
+{
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
+}
+
+// The grid's dotted lines. Unscaled, the dotted pen puts a grey pixel on every other pixel from
+// the line's start, leaving out the end pixel (a lone pixel when start and end meet); that is
+// filled with a two-pixel texture instead, because the raster engine dashes pixel by pixel.
+// Scaled or shifted by part of a pixel, the pen keeps its dots one device pixel apart and a
+// texture would not: the pen draws.
+class DottedLines
+{
+public:
+    explicit DottedLines(QPainter &p)
+        : m_p(p), m_filled(unscaled(p.deviceTransform()))
+        , m_brushOrigin(p.brushOrigin())
+    {
+        if (m_filled) {
+            const QRgb grey = qRgb(128, 128, 128);
+            m_across = QImage(2, 1, QImage::Format_ARGB32_Premultiplied);
+            m_across.setPixel(0, 0, grey);
+            m_across.setPixel(1, 0, 0);
+            m_down = QImage(1, 2, QImage::Format_ARGB32_Premultiplied);
+            m_down.setPixel(0, 0, grey);
+            m_down.setPixel(0, 1, 0);
+        } else {
+            p.setPen(gridPen());
+        }
+    }
+    ~DottedLines() { m_p.setBrushOrigin(m_brushOrigin); }
+
+    void across(int x1, int x2, int y)
+    {
+        if (m_filled)
+            fill(QRect(x1, y, std::max(1, x2 - x1), 1), m_across);
+        else
+            m_p.drawLine(x1, y, x2, y);
+    }
+    void down(int x, int y1, int y2)
+    {
+        if (m_filled)
+            fill(QRect(x, y1, 1, std::max(1, y2 - y1)), m_down);
+        else
+            m_p.drawLine(x, y1, x, y2);
+    }
+
+private:
+    void fill(const QRect &r, const QImage &texture)
+    {
+        m_p.setBrushOrigin(r.topLeft());
+        m_p.fillRect(r, QBrush(texture));
+    }
+
+    QPainter &m_p;
+    const bool m_filled;
+    const QPointF m_brushOrigin;
+    QImage m_across, m_down;
+};
+
+// A one-pixel outline on the edge pixels of `r`. Unscaled, four fills cover the pixels that a
+// one-pixel pen would, without the raster engine stroking the outline pixel by pixel; scaled, the
+// pen stays one device pixel wide and the fills would not, so the pen draws.
 void drawFrame(QPainter &p, const QRect &r, const QColor &color)
 {
+    if (!unscaled(p.deviceTransform())) {
+        p.setPen(QPen(color, 0));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        return;
+    }
     p.fillRect(QRect(r.left(), r.top(), r.width(), 1), color);
     p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
     p.fillRect(QRect(r.left(), r.top(), 1, r.height()), color);
@@ -54,14 +120,12 @@ void drawAxes(QPainter &p, const BackgroundSpec &s, LabelCache &labels)
     const QRect plot = s.plotRect;
     const QFontMetrics fm(s.labelFont);
 
-    p.setPen(gridPen());
-    for (double v : s.xTicks.major) {
-        const int x = px(s.xMap.toPixel(v));
-        p.drawLine(x, plot.top(), x, plot.bottom());
-    }
-    for (double v : s.yTicks.major) {
-        const int y = px(s.yMap.toPixel(v));
-        p.drawLine(plot.left(), y, plot.right(), y);
+    {
+        DottedLines grid(p);
+        for (double v : s.xTicks.major)
+            grid.down(px(s.xMap.toPixel(v)), plot.top(), plot.bottom());
+        for (double v : s.yTicks.major)
+            grid.across(plot.left(), plot.right(), px(s.yMap.toPixel(v)));
     }
 
     drawFrame(p, plot, Qt::black);
@@ -178,7 +242,9 @@ void drawLegend(QPainter &p, const ChartGeometry &g, const TFastLineSeries &seri
 
     const QFontMetrics fm(font);
     const QFont drawFont = completeFont(font, widgetFont);
-    // Laid-out texts are placed by their top; put their baselines where drawText would.
+    // The texts are laid out once and kept (QStaticText), placed by their top: their baselines
+    // go where drawText puts them. Scaled, drawText places the glyphs a little differently.
+    const bool laidOut = unscaled(p.deviceTransform());
     const qreal ascent = QFontMetricsF(drawFont).ascent();
     const TChartPen &pen = series.linePen();
     const QPen symbolPen(chart::toQColor(pen.color), pen.width, Qt::SolidLine, Qt::FlatCap);
@@ -192,8 +258,11 @@ void drawLegend(QPainter &p, const ChartGeometry &g, const TFastLineSeries &seri
         p.drawLine(symbolLeft, mid, symbolLeft + LegendSymbolLength, mid);
         p.setPen(Qt::black);
         const int baseline = mid - fm.height() / 2 + fm.ascent();
-        p.drawStaticText(QPointF(textLeft, baseline - ascent),
-                         labels.label(series.points()[std::size_t(i)].y, font).glyphs);
+        const LabelCache::Label &label = labels.label(series.points()[std::size_t(i)].y, font);
+        if (laidOut)
+            p.drawStaticText(QPointF(textLeft, baseline - ascent), label.glyphs);
+        else
+            p.drawText(textLeft, baseline, label.text);
     }
 }
 

@@ -4,14 +4,14 @@
 # one press (offscreen) in wall time and in instructions counted by callgrind. Prints the tables
 # and writes them to bench/results.md.
 #
-#   bench/run.sh            (BENCH_ROUNDS=N for more than 15 rounds)
+#   bench/run.sh            (BENCH_ROUNDS=N for other than 21 rounds)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
 qor_setup valgrind
 qor_build build-bench Release
 bin=build-bench/bench
-rounds=${BENCH_ROUNDS:-15}
+rounds=${BENCH_ROUNDS:-21}
 
 tmp=$(mktemp -d)
 xvfb_pid=
@@ -38,6 +38,22 @@ startup=$(env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$(head -n1 "$tmp/d
     "$bin/bench_startup" "$rounds" 2 "QOR=$bin/qor_startup" "(a) bare=$bin/bare_window" \
     "(b) text=$bin/text_window")
 
+echo "Start-up: instructions (callgrind)..." >&2
+# Instructions of the program's own process (not of a helper it may fork), in millions.
+startup_ir() {
+    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$(head -n1 "$tmp/display")" \
+        valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>"$tmp/cg.log" >/dev/null
+    local pid
+    pid=$(sed -n 's/^==\([0-9]*\)== Command:.*/\1/p' "$tmp/cg.log" | head -n1)
+    sed -n "s/^==$pid== Collected : \([0-9]*\).*/\1/p" "$tmp/cg.log" | awk '{ printf "%.1f", $1 / 1e6 }'
+}
+qor_ir=$(startup_ir "$bin/qor_startup")
+bare_ir=$(startup_ir "$bin/bare_window")
+text_ir=$(startup_ir "$bin/text_window")
+[ -n "$qor_ir" ] && [ -n "$bare_ir" ] && [ -n "$text_ir" ] || { cat "$tmp/cg.log" >&2; exit 1; }
+startup_ir_row=$(awk -v q="$qor_ir" -v a="$bare_ir" -v b="$text_ir" \
+    'BEGIN { printf "| start-up instructions (callgrind, one run), millions | %s | %s | %s | **%.2f** | **%.2f** |", q, a, b, q / a, q / b }')
+
 echo "One press: wall time..." >&2
 export QT_QPA_PLATFORM=offscreen
 read -r _ press_us fill_us wall_ratio < <("$bin/bench_press" | grep '^wall')
@@ -60,6 +76,7 @@ ir_ratio=$(awk -v a="$press_ir" -v b="$fill_ir" 'BEGIN { printf "%.1f", a / b }'
     echo "Measured $(date +%F) on $(nproc) cores, Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6), by \`bench/run.sh\`."
     echo
     echo "$startup"
+    echo "$startup_ir_row"
     echo
     echo "| one press (handler + chart repaint into an 841 × 457 image) | press | white fill of 841 × 457 | press / fill |"
     echo "|---|---|---|---|"

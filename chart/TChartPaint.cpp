@@ -31,11 +31,6 @@ QPen gridPen()
     return pen;
 }
 
-bool unscaled(const QTransform &t)
-{
-    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
-}
-
 // The grid's dotted lines. Unscaled, the dotted pen puts a grey pixel on every other pixel from
 // the line's start, leaving out the end pixel (a lone pixel when start and end meet); that is
 // filled with a two-pixel texture instead, because the raster engine dashes pixel by pixel.
@@ -45,7 +40,7 @@ class DottedLines
 {
 public:
     explicit DottedLines(QPainter &p)
-        : m_p(p), m_filled(unscaled(p.deviceTransform()))
+        : m_p(p), m_filled(chart::wholePixelShift(p.deviceTransform()))
         , m_brushOrigin(p.brushOrigin())
     {
         if (m_filled) {
@@ -95,7 +90,7 @@ private:
 // pen stays one device pixel wide and the fills would not, so the pen draws.
 void drawFrame(QPainter &p, const QRect &r, const QColor &color)
 {
-    if (!unscaled(p.deviceTransform())) {
+    if (!chart::wholePixelShift(p.deviceTransform())) {
         p.setPen(QPen(color, 0));
         p.drawRect(r.adjusted(0, 0, -1, -1));
         return;
@@ -244,7 +239,7 @@ void drawLegend(QPainter &p, const ChartGeometry &g, const TFastLineSeries &seri
     const QFont drawFont = completeFont(font, widgetFont);
     // The texts are laid out once and kept (QStaticText), placed by their top: their baselines
     // go where drawText puts them. Scaled, drawText places the glyphs a little differently.
-    const bool laidOut = unscaled(p.deviceTransform());
+    const bool laidOut = chart::wholePixelShift(p.deviceTransform());
     const qreal ascent = QFontMetricsF(drawFont).ascent();
     const TChartPen &pen = series.linePen();
     const QPen symbolPen(chart::toQColor(pen.color), pen.width, Qt::SolidLine, Qt::FlatCap);

@@ -40,14 +40,18 @@ const QImage *layerTarget(QPainter &p)
         return nullptr;
     // Only whole-pixel shifts: painting scaled (a device pixel ratio above 1 included) draws
     // some strokes and glyphs differently from a scaled image of them.
-    const QTransform t = p.deviceTransform();
-    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())
-        || p.opacity() != 1.0 || p.compositionMode() != QPainter::CompositionMode_SourceOver)
+    if (!wholePixelShift(p.deviceTransform()) || p.opacity() != 1.0
+        || p.compositionMode() != QPainter::CompositionMode_SourceOver)
         return nullptr;
     return image;
 }
 
 }  // namespace
+
+bool wholePixelShift(const QTransform &t)
+{
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
+}
 
 quint64 fontGeneration()
 {

@@ -24,6 +24,10 @@
 
 namespace chart {
 
+// True when `t` only shifts by whole pixels: then fills, copies of images and laid-out texts
+// cover exactly the pixels that pens and drawText would.
+bool wholePixelShift(const QTransform &t);
+
 // Counts changes of the application's fonts (fonts added or removed): cached text metrics taken
 // before a change may be wrong after it.
 quint64 fontGeneration();

@@ -41,9 +41,11 @@ void prepareApplication()
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutes();
     // The icon on the window and the taskbar; desktops that take it from the desktop entry
-    // (Wayland) find that entry by this name.
+    // (Wayland) find that entry by this name. Window managers draw it at 16 to 64 pixels, and X11
+    // is sent every size at start-up, so the large ones (installed for the desktop's own use)
+    // stay out of the window's icon: decoding them cost a few milliseconds of every start.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/qor-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
     QGuiApplication::setDesktopFileName(QStringLiteral("qor"));

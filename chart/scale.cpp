@@ -112,13 +112,17 @@ QString formatLabel(double value)
     if (text == "-0")
         text = "0";
 
-    const bool negative = text.front() == '-';
-    const std::size_t intBegin = negative ? 1 : 0;
-    const std::size_t point = text.find('.');
-    const std::size_t intEnd = point == std::string::npos ? text.size() : point;
-    for (std::size_t pos = intEnd; pos > intBegin + 3; pos -= 3)
-        text.insert(pos - 3, 1, ',');
-    return QString::fromLatin1(text);
+    // a comma before every group of three integer digits but the first
+    const std::size_t intBegin = text.front() == '-' ? 1 : 0;
+    const std::size_t intEnd = std::min(text.find('.'), text.size());
+    std::string grouped(text, 0, intBegin);
+    for (std::size_t i = intBegin; i < intEnd; ++i) {
+        if (i > intBegin && (intEnd - i) % 3 == 0)
+            grouped += ',';
+        grouped += text[i];
+    }
+    grouped.append(text, intEnd, std::string::npos);
+    return QString::fromLatin1(grouped);
 }
 
 AxisRange clampView(AxisRange range)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace chart {
 
@@ -102,26 +103,26 @@ QString formatLabel(double value)
     if (!std::isfinite(value))
         return {};
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%.3f", value);
-    std::string text(buf);
+    const int length = std::snprintf(buf, sizeof buf, "%.3f", value);
+    std::string_view text(buf, std::size_t(std::clamp(length, 0, int(sizeof buf) - 1)));
 
     // drop trailing zeros of the fraction, and the point if nothing is left after it
-    text.erase(text.find_last_not_of('0') + 1);
+    text = text.substr(0, text.find_last_not_of('0') + 1);
     if (text.back() == '.')
-        text.pop_back();
+        text.remove_suffix(1);
     if (text == "-0")
-        text = "0";
+        text.remove_prefix(1);
 
     // a comma before every group of three integer digits but the first
     const std::size_t intBegin = text.front() == '-' ? 1 : 0;
     const std::size_t intEnd = std::min(text.find('.'), text.size());
-    std::string grouped(text, 0, intBegin);
+    std::string grouped(text.substr(0, intBegin));
     for (std::size_t i = intBegin; i < intEnd; ++i) {
         if (i > intBegin && (intEnd - i) % 3 == 0)
             grouped += ',';
         grouped += text[i];
     }
-    grouped.append(text, intEnd, std::string::npos);
+    grouped += text.substr(intEnd);
     return QString::fromLatin1(grouped);
 }
 

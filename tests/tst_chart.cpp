@@ -1,7 +1,5 @@
 // The chart widget: legend rows, mouse zoom, restore and pan, deep zoom, and what it paints.
-#include "TChart.h"
-#include "TFastLineSeries.h"
-#include "curve.h"
+#include "designedchart.h"
 
 #include <QtTest>
 #include <QImage>
@@ -19,28 +17,8 @@ struct ChartFixture {
     TChart chart;
     TFastLineSeries *series;
 
-    ChartFixture(int p0 = 20, int p2 = 10)
-    {
-        chart.resize(841, 457);
-        chart.setTitleText({QString()});
-        chart.setBackWallTransparent(true);
-        chart.setBottomAxisAutomatic(false);
-        chart.setBottomAxisMaximum(100);
-        chart.setBottomAxisTitle(QStringLiteral("Тко"));
-        chart.setLeftAxisAutomatic(false);
-        chart.setLeftAxisMinimum(-45);
-        chart.setLeftAxisMaximum(25);
-        chart.setLeftAxisTitle(QStringLiteral("Тул"));
-        chart.setLeftAxisTitleAngle(0);
-        series = chart.addSeries(std::make_unique<TFastLineSeries>());
-        series->setLinePenWidth(3);
-        fill(p0, p2);
-    }
-    void fill(int p0, int p2)
-    {
-        series->clear();
-        curve::SweepCurve(p0, p2, [&](curve::CurveSample s) { series->addXY(s.Tko, s.Tul); });
-    }
+    ChartFixture(int p0 = 20, int p2 = 10) : series(setUpAsDesigned(chart, p0, p2)) {}
+    void fill(int p0, int p2) { fillCurve(*series, p0, p2); }
     QPoint toPixel(double x, double y) const
     {
         const ChartGeometry g = chart.chartGeometry();

@@ -1,9 +1,7 @@
 // The chart keeps its background and label widths between paints (chartcache.h). Whatever
 // changes, a chart that has painted before must show exactly what a new chart in the same state
 // shows: a stale cache would be worse than a slow chart.
-#include "TChart.h"
-#include "TFastLineSeries.h"
-#include "curve.h"
+#include "designedchart.h"
 
 #include <QtTest>
 #include <QImage>
@@ -13,30 +11,9 @@
 
 namespace {
 
-// The chart as the main window sets it up, at its designed size, with the starting curve.
-void setUp(TChart &chart)
-{
-    chart.resize(841, 457);
-    chart.setTitleText({QString()});
-    chart.setBackWallTransparent(true);
-    chart.setBottomAxisAutomatic(false);
-    chart.setBottomAxisMaximum(100);
-    chart.setBottomAxisTitle(QStringLiteral("Тко"));
-    chart.setLeftAxisAutomatic(false);
-    chart.setLeftAxisMinimum(-45);
-    chart.setLeftAxisMaximum(25);
-    chart.setLeftAxisTitle(QStringLiteral("Тул"));
-    chart.setLeftAxisTitleAngle(0);
-    TFastLineSeries *series = chart.addSeries(std::make_unique<TFastLineSeries>());
-    series->setLinePenWidth(3);
-    curve::SweepCurve(20, 10, [&](curve::CurveSample s) { series->addXY(s.Tko, s.Tul); });
-}
-
 void refill(TChart &chart, int p0, int p2)
 {
-    TFastLineSeries *series = chart.series(0);
-    series->clear();
-    curve::SweepCurve(p0, p2, [&](curve::CurveSample s) { series->addXY(s.Tko, s.Tul); });
+    fillCurve(*chart.series(0), p0, p2);
 }
 
 void drag(TChart &chart, Qt::MouseButton button, QPoint delta)
@@ -118,7 +95,7 @@ void TestChartCache::sameAsNewChart()
     const Change &c = changes()[std::size_t(change)];
 
     TChart used;
-    setUp(used);
+    setUpAsDesigned(used);
     render(used);
     render(used);   // painted twice: the background is now kept
     c.apply(used);
@@ -126,7 +103,7 @@ void TestChartCache::sameAsNewChart()
     const QImage again = render(used, c.devicePixelRatio);
 
     TChart fresh;
-    setUp(fresh);
+    setUpAsDesigned(fresh);
     c.apply(fresh);
     const QImage expected = render(fresh, c.devicePixelRatio);
 
@@ -155,11 +132,11 @@ void TestChartCache::paintedThroughAnotherPainter()
         return img;
     };
     TChart used;
-    setUp(used);
+    setUpAsDesigned(used);
     paint(used);
     paint(used);
     TChart fresh;
-    setUp(fresh);
+    setUpAsDesigned(fresh);
     QVERIFY(paint(used) == paint(fresh));
 }
 

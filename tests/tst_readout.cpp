@@ -1,9 +1,7 @@
 // The readout under the mouse: which sample the pointer picks through the chart's maps (at a
 // point, between points, on a run, outside the plot, after zoom and pan), its text, and the
 // tooltip that shows it: only while the mouse rests with no button held, never in a drag.
-#include "TChart.h"
-#include "TFastLineSeries.h"
-#include "curve.h"
+#include "designedchart.h"
 #include "readout.h"
 
 #include <QtTest>
@@ -19,21 +17,9 @@ struct ChartFixture {
     TChart chart;
     TFastLineSeries *series;
 
-    ChartFixture(int p0 = 20, int p2 = 10)
+    ChartFixture(int p0 = 20, int p2 = 10) : series(setUpAsDesigned(chart, p0, p2))
     {
-        chart.resize(841, 457);
-        chart.setTitleText({QString()});
-        chart.setBottomAxisAutomatic(false);
-        chart.setBottomAxisMaximum(100);
-        chart.setBottomAxisTitle(QStringLiteral("Тко"));
-        chart.setLeftAxisAutomatic(false);
-        chart.setLeftAxisMinimum(-45);
-        chart.setLeftAxisMaximum(25);
-        chart.setLeftAxisTitle(QStringLiteral("Тул"));
-        chart.setLeftAxisTitleAngle(0);
         chart.setReadoutUnit(QStringLiteral("°C"));
-        series = chart.addSeries(std::make_unique<TFastLineSeries>());
-        curve::SweepCurve(p0, p2, [&](curve::CurveSample s) { series->addXY(s.Tko, s.Tul); });
     }
     QPointF toPixel(QPointF data) const
     {

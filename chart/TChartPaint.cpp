@@ -1,5 +1,5 @@
 // Painting only draws what chartGeometry() computed, back to front. Everything behind the curve
-// is drawn from a BackgroundSpec alone (chartcache.h), so that it can come from a kept image; the
+// is drawn from a BackgroundLook alone (chartcache.h), so that it can come from a kept image; the
 // curve, the zoom rectangle and the legend, which change with every press, are drawn each time.
 #include "TChart.h"
 #include "chartmetrics.h"
@@ -15,7 +15,7 @@
 namespace {
 
 using namespace chart::metrics;
-using chart::BackgroundSpec;
+using chart::BackgroundLook;
 using chart::LabelCache;
 
 int px(double v)
@@ -110,7 +110,7 @@ QFont completeFont(const QFont &font, const QFont &widgetFont)
     return f;
 }
 
-void drawAxes(QPainter &p, const BackgroundSpec &s, LabelCache &labels)
+void drawAxes(QPainter &p, const BackgroundLook &s, LabelCache &labels)
 {
     const QRect plot = s.plotRect;
     const QFontMetrics fm(s.labelFont);
@@ -163,7 +163,7 @@ void drawAxes(QPainter &p, const BackgroundSpec &s, LabelCache &labels)
 
 // Axis titles: the bottom one centred under its labels, the left one left of its labels,
 // centred on the axis' height.
-void drawAxisTitles(QPainter &p, const BackgroundSpec &s)
+void drawAxisTitles(QPainter &p, const BackgroundLook &s)
 {
     const QFontMetrics fm(s.labelFont);
     if (!s.bottomTitle.isEmpty()) {
@@ -193,8 +193,8 @@ void drawAxisTitles(QPainter &p, const BackgroundSpec &s)
     }
 }
 
-// Everything behind the curve, from the spec alone.
-void paintBackground(QPainter &p, const BackgroundSpec &s, LabelCache &labels)
+// Everything behind the curve, from the look alone.
+void paintBackground(QPainter &p, const BackgroundLook &s, LabelCache &labels)
 {
     const QRect all(QPoint(0, 0), s.size);
     p.fillRect(all, s.color);
@@ -269,7 +269,7 @@ void TChart::paintEvent(QPaintEvent *)
     const ChartGeometry g = chartGeometry();
     QPainter p(this);
 
-    const BackgroundSpec background{size(), m_color, palette(), m_backWallTransparent,
+    const BackgroundLook background{size(), m_color, palette(), m_backWallTransparent,
                                     m_backWallColor, g.plotRect, g.xTicks, g.yTicks, g.xMap, g.yMap,
                                     g.leftLabelsWidth, font(), m_labelFont,
                                     m_bottomAxis.title, m_bottomAxis.titleFont,

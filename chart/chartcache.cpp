@@ -89,7 +89,7 @@ const LabelCache::Label &LabelCache::label(double value, const QFont &font)
     return l;
 }
 
-bool BackgroundSpec::operator==(const BackgroundSpec &o) const
+bool BackgroundLook::operator==(const BackgroundLook &o) const
 {
     return size == o.size && color == o.color && palette == o.palette
            && backWallTransparent == o.backWallTransparent && backWallColor == o.backWallColor
@@ -105,19 +105,19 @@ bool BackgroundLayer::Key::operator==(const Key &o) const
     return format == o.format && devicePixelRatio == o.devicePixelRatio
            && fontGeneration == o.fontGeneration && renderHints == o.renderHints
            && layoutDirection == o.layoutDirection && backgroundMode == o.backgroundMode
-           && background == o.background && brush == o.brush && spec == o.spec;
+           && background == o.background && brush == o.brush && look == o.look;
 }
 
-void BackgroundLayer::paint(QPainter &p, const BackgroundSpec &spec,
+void BackgroundLayer::paint(QPainter &p, const BackgroundLook &look,
                             const std::function<void(QPainter &)> &paint)
 {
     const QImage *target = layerTarget(p);
     // The layer must cover every pixel it is drawn on, as painting would.
-    if (!target || spec.color.alpha() != 255 || spec.size.isEmpty()) {
+    if (!target || look.color.alpha() != 255 || look.size.isEmpty()) {
         paint(p);
         return;
     }
-    Key key{spec, target->format(), target->devicePixelRatio(), fontGeneration(), p.renderHints(),
+    Key key{look, target->format(), target->devicePixelRatio(), fontGeneration(), p.renderHints(),
             p.layoutDirection(), p.backgroundMode(), p.background(), p.brush()};
     const bool same = m_key && *m_key == key;
     if (!same && m_image.isNull()) {
@@ -131,7 +131,7 @@ void BackgroundLayer::paint(QPainter &p, const BackgroundSpec &spec,
         m_image = QImage();
     }
     if (m_image.isNull()) {
-        m_image = QImage(spec.size * m_key->devicePixelRatio, m_key->format);
+        m_image = QImage(look.size * m_key->devicePixelRatio, m_key->format);
         m_image.setDevicePixelRatio(m_key->devicePixelRatio);
         QPainter q(&m_image);
         q.setRenderHints(q.renderHints(), false);

@@ -3,8 +3,8 @@
 //  - LabelCache: the text and width of each label value (measuring runs the text shaper), and a
 //    laid-out QStaticText for drawing it;
 //  - BackgroundLayer: an image of everything behind the curve (frame, grid, axes, labels,
-//    titles). It is a pure function of a BackgroundSpec: the painting reads nothing but the spec,
-//    so a layer painted for an equal spec, on an equal kind of image, has the same pixels.
+//    titles). It is a pure function of a BackgroundLook: the painting reads nothing but the look,
+//    so a layer painted for an equal look, on an equal kind of image, has the same pixels.
 #pragma once
 
 #include "scale.h"
@@ -52,7 +52,7 @@ private:
 };
 
 // Everything the background shows.
-struct BackgroundSpec {
+struct BackgroundLook {
     QSize size;
     QColor color;
     QPalette palette;           // the frame's light and dark edges
@@ -70,22 +70,22 @@ struct BackgroundSpec {
     QFont leftTitleFont;
     int leftTitleAngle = 0;
 
-    bool operator==(const BackgroundSpec &other) const;
+    bool operator==(const BackgroundLook &other) const;
 };
 
 class BackgroundLayer
 {
 public:
-    // Puts the background on `p`: from the kept image when it shows `spec`, else by calling
+    // Puts the background on `p`: from the kept image when it shows `look`, else by calling
     // `paint`. The first image is made when a background is painted a second time (so a window
     // that is shown and left alone spends no memory on it); from then on the image is repainted
     // whenever the background changes.
-    void paint(QPainter &p, const BackgroundSpec &spec, const std::function<void(QPainter &)> &paint);
+    void paint(QPainter &p, const BackgroundLook &look, const std::function<void(QPainter &)> &paint);
 
 private:
-    // The spec, and what of the image and the painter underneath would change its pixels.
+    // The look, and what of the image and the painter underneath would change its pixels.
     struct Key {
-        BackgroundSpec spec;
+        BackgroundLook look;
         QImage::Format format;
         qreal devicePixelRatio;
         quint64 fontGeneration;

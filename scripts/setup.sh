@@ -1,7 +1,7 @@
 # Shared by run.sh, test.sh and bench/run.sh: installs the Debian packages QOR needs (only what
 # is missing, so it is quick when nothing is) and configures and builds a build directory.
 
-QOR_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation
+QOR_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev fonts-liberation
               xvfb xauth xdotool x11-utils imagemagick desktop-file-utils)
 
 qor_setup() {

@@ -2,7 +2,10 @@
 
 #include "readout.h"
 
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QToolTip>
@@ -124,6 +127,21 @@ void TChart::undoZoom()
     update();
 }
 
+QString TChart::tableText() const
+{
+    const TFastLineSeries *first = series(0);
+    return chart::seriesTable(first ? first->points() : std::vector<TChartPoint>{},
+                              m_bottomAxis.title, m_leftAxis.title);
+}
+
+void TChart::copyToClipboard()
+{
+    auto data = std::make_unique<QMimeData>();
+    data->setText(tableText());
+    data->setImageData(toImage());
+    QGuiApplication::clipboard()->setMimeData(data.release());   // the clipboard owns it
+}
+
 void TChart::mousePressEvent(QMouseEvent *event)
 {
     hideReadout();
@@ -188,7 +206,7 @@ void TChart::mouseReleaseEvent(QMouseEvent *event)
                                             m_dragYMap.toData(m_dragOrigin.y())});
                 m_zoomed = true;
             } else {
-                m_zoomed = false;
+                undoZoom();
             }
         }
     }

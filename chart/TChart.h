@@ -6,7 +6,8 @@
 // computed, in a fixed order: background, grid, axes and labels, titles, series, legend.
 // The mouse zooms (left drag right and down), restores (a left drag any other way) and pans
 // (right drag) through the same maps. Resting the mouse near a sample, with no button held,
-// shows its exact values in a tooltip (readout.h); any press hides it.
+// shows its exact values in a tooltip (readout.h); any press hides it. copyToClipboard puts the
+// first series' table and the chart's picture on the clipboard as one item.
 #pragma once
 
 #include "TFastLineSeries.h"
@@ -15,6 +16,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
@@ -122,6 +124,13 @@ public:
     bool isZoomed() const { return m_zoomed; }
     void undoZoom();
 
+    // The first series as a table (readout.h's seriesTable), headed by the axis titles.
+    QString tableText() const;
+    // The chart as it shows now, painted into an image without repainting the widget.
+    QImage toImage();
+    // Both of the above as one clipboard item: text and image.
+    void copyToClipboard();
+
     ChartGeometry chartGeometry() const;
 
     // How often the chart has painted itself; lets tests and benchmarks see repaints coalesce.
@@ -140,6 +149,7 @@ protected:
 
 private:
     void settingChanged();
+    void paintChart(QPainter &p);
     chart::AxisRange axisRange(const TChartAxis &axis, bool horizontal) const;
     void endDrag();
     void showReadout(QPoint pos, QPoint globalPos);

@@ -266,8 +266,27 @@ void drawLegend(QPainter &p, const ChartGeometry &g, const TFastLineSeries &seri
 void TChart::paintEvent(QPaintEvent *)
 {
     ++m_paintCount;
-    const ChartGeometry g = chartGeometry();
     QPainter p(this);
+    paintChart(p);
+}
+
+QImage TChart::toImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter p(&image);
+    // as a painter on the widget starts out, so the picture matches the screen
+    p.setPen(palette().color(foregroundRole()));
+    p.setBackground(palette().brush(backgroundRole()));
+    p.setFont(font());
+    paintChart(p);
+    return image;
+}
+
+void TChart::paintChart(QPainter &p)
+{
+    const ChartGeometry g = chartGeometry();
 
     const BackgroundLook background{size(), m_color, palette(), m_backWallTransparent,
                                     m_backWallColor, g.plotRect, g.xTicks, g.yTicks, g.xMap, g.yMap,

@@ -79,4 +79,21 @@ QString describeSeries(const std::vector<TChartPoint> &points, const QString &xN
         .arg(xName, valueText(low.x), yName, valueText(low.y), valueText(high.x), valueText(high.y));
 }
 
+QString seriesTable(const std::vector<TChartPoint> &points, const QString &xName,
+                    const QString &yName)
+{
+    std::vector<const TChartPoint *> rows;
+    rows.reserve(points.size());
+    for (const TChartPoint &p : points)
+        rows.push_back(&p);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const TChartPoint *a, const TChartPoint *b) { return a->y < b->y; });
+
+    const QChar tab = u'\t', newline = u'\n';
+    QString text = yName + tab + xName + newline;
+    for (const TChartPoint *p : rows)
+        text += formatLabel(p->y) + tab + formatLabel(p->x) + newline;
+    return text;
+}
+
 }  // namespace chart

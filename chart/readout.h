@@ -1,5 +1,5 @@
-// The chart's values as text: the sample under the mouse pointer for the tooltip, and a one-line
-// summary of a series for screen readers. Pure functions over the points and the chart's maps,
+// The chart's values as text: the sample under the mouse pointer for the tooltip, a one-line
+// summary of a series for screen readers, and the whole series as a table to copy. Pure functions over the points and the chart's maps,
 // so they follow zoom and pan exactly as painting does.
 #pragma once
 
@@ -43,6 +43,12 @@ QString readoutText(const std::vector<TChartPoint> &points, SampleRun run, const
 // first such point of each). Empty for no points.
 QString describeSeries(const std::vector<TChartPoint> &points, const QString &xName,
                        const QString &yName);
+
+// The series as a tab-separated table for the clipboard: a header row "yName<TAB>xName", then
+// one row "y<TAB>x" per point in ascending Y (the order the curve was swept in; points with the
+// same Y keep their list order), each row ended by a newline. Numbers as formatLabel writes them.
+QString seriesTable(const std::vector<TChartPoint> &points, const QString &xName,
+                    const QString &yName);
 
 // A value as the axis labels write it, with a real minus sign (U+2212) that screen readers say.
 QString valueText(double value);

@@ -6,6 +6,8 @@
 #include "designfonts.h"
 #include "readout.h"
 
+#include <QShortcut>
+
 namespace Unit1 {
 int P0 = 0;
 int P2 = 0;
@@ -34,6 +36,17 @@ TForm1::TForm1(QWidget *parent)
     connect(sbP0plus, &QPushButton::clicked, this, [this] { sbP0plusClick(sbP0plus); });
     connect(sbP2plus, &QPushButton::clicked, this, [this] { sbP2plusClick(sbP2plus); });
     connect(sbP2minus, &QPushButton::clicked, this, [this] { sbP2minusClick(sbP2minus); });
+
+    // Keys for the whole window, whichever button has the focus: copy the curve as a table and
+    // a picture, and restore the axes after a zoom or pan as plotting programs do with Home.
+    QList<QKeySequence> copyKeys = QKeySequence::keyBindings(QKeySequence::Copy);
+    if (!copyKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_C)))
+        copyKeys.append(QKeySequence(Qt::CTRL | Qt::Key_C));
+    auto *copy = new QShortcut(this);
+    copy->setKeys(copyKeys);
+    connect(copy, &QShortcut::activated, Chart1, &TChart::copyToClipboard);
+    auto *restore = new QShortcut(QKeySequence(Qt::Key_Home), this);
+    connect(restore, &QShortcut::activated, Chart1, &TChart::undoZoom);
 
     FormCreate(this);
 }

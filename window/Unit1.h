@@ -2,7 +2,9 @@
 // handlers, and the program's one pair of curve parameters.
 //
 // A handler empties the chart's series, steps one parameter, relabels it and adds the 61
-// samples of the new curve; the chart repaints once, after the handler returns.
+// samples of the new curve; the chart repaints once, after the handler returns. Two keys work
+// anywhere in the window: the copy key (Ctrl+C) puts the curve on the clipboard, Home restores
+// the chart's axes.
 #pragma once
 
 #include "ui_Unit1.h"

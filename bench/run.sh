@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
 qor_setup valgrind
-qor_build build-bench Release -DBUILD_TESTING=OFF
+qor_build build-bench Release -DBUILD_TESTING=OFF -DQOR_BENCH=ON
 bin=build-bench/bench
 rounds=${BENCH_ROUNDS:-21}
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The built program on a real X server (its own Xvfb, no window manager): the window comes up
 # titled "QOR" where it was designed, shows the starting curve, answers the keyboard with the
-# curve for the new parameters, and closes cleanly. Screenshots are left in the output directory.
+# curve for the new parameters, copies the curve to the clipboard with Ctrl+C, restores the
+# axes with Home after a zoom and pan, and closes cleanly. Screenshots are left in the output directory.
 #
 #   real_window.sh QOR OUTPUT_DIR CURVE_PIXELS CLOSE_WINDOW
 set -u
@@ -42,7 +43,7 @@ trap 'exit 1' INT TERM HUP
 now() { date +%s%N; }
 deadline() { echo $(($(now) + $1 * 1000000000)); }
 
-for tool in Xvfb xdotool xwininfo xprop import convert; do
+for tool in Xvfb xdotool xwininfo xprop import convert xclip; do
     command -v "$tool" >/dev/null || abort "$tool is not installed (scripts/setup.sh installs it)"
 done
 
@@ -193,6 +194,54 @@ if await_curve after_shift_return; then
 elif check_shot "$out/after_shift_return.png" "$out/shift_return_pressed.txt"; then
     failed "Shift+Return pressed P2's >> (P2 ended at 13)"
 fi
+
+# --- copy and restore -----------------------------------------------------------------------------
+
+# Ctrl+C puts the curve now shown (P0=21, P2=12) on the X clipboard as a table, with a picture
+# beside it; qor itself serves it, so xclip reads what another program would paste.
+expected_table() {  # expected_table P0 P2: the header and one "Tul<TAB>Tko" line per sample
+    local p0=$1 p2=$2 tul tko
+    printf '\xd0\xa2\xd1\x83\xd0\xbb\t\xd0\xa2\xd0\xba\xd0\xbe\n'   # Тул, Тко in UTF-8
+    for tul in $(seq -40 20); do
+        tko=$(( (p0 - tul) * p2 / 10 + p0 ))   # bash divides truncating toward zero, as C++
+        [ $tko -gt 95 ] && tko=95
+        [ $tko -lt 1 ] && tko=1
+        printf '%d\t%d\n' "$tul" "$tko"
+    done
+}
+expected_table 21 12 >"$out/clipboard_expected.txt"
+keys ctrl+c
+end=$(deadline "$PaintWait")
+until xclip -o -selection clipboard -t UTF8_STRING >"$out/clipboard.txt" 2>/dev/null \
+        && cmp -s "$out/clipboard.txt" "$out/clipboard_expected.txt"; do
+    [ "$(now)" -lt "$end" ] || break
+    sleep 0.1
+done
+if cmp -s "$out/clipboard.txt" "$out/clipboard_expected.txt"; then
+    pass "Ctrl+C: the clipboard holds the table of the 61 samples for P0=21, P2=12"
+else
+    failed "Ctrl+C: the clipboard holds something else:"
+    diff "$out/clipboard.txt" "$out/clipboard_expected.txt" | head -n 10
+fi
+xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep -qx 'image/png' \
+    && pass "Ctrl+C: the clipboard offers the chart as image/png" \
+    || failed "Ctrl+C: no image/png on the clipboard (targets: $(xclip -o -selection clipboard -t TARGETS 2>&1 | tr '\n' ' '))"
+
+# Zoom into the middle of the plot and pan, then Home: the curve is back where it was.
+xdotool mousemove $((wx + 420)) $((wy + 140)) mousedown 1 mousemove $((wx + 560)) $((wy + 240)) \
+    mousemove $((wx + 700)) $((wy + 320)) mouseup 1 \
+    mousedown 3 mousemove $((wx + 650)) $((wy + 300)) mousemove $((wx + 600)) $((wy + 280)) mouseup 3 \
+    mousemove 1599 999 || abort "xdotool could not drag"
+end=$(deadline "$PaintWait")
+while screenshot "$out/zoomed.png" && check_shot "$out/zoomed.png" "$out/after_shift_return.txt"; do
+    [ "$(now)" -lt "$end" ] || break
+    sleep 0.1
+done
+check_shot "$out/zoomed.png" "$out/after_shift_return.txt" && failed "the zoom and pan changed nothing on screen" \
+    || pass "the zoom and pan moved the curve"
+cp "$out/after_shift_return.txt" "$out/after_home.txt"
+keys Home
+await_curve after_home
 
 # --- closing --------------------------------------------------------------------------------------
 

@@ -63,6 +63,8 @@ enum class View { Designed, Zoomed, DeepZoom, PanToLeftEdge };
 
 Q_DECLARE_METATYPE(View)
 
+Q_DECLARE_METATYPE(std::vector<TChartPoint>)
+
 class TestReadout : public QObject
 {
     Q_OBJECT
@@ -74,6 +76,8 @@ private slots:
     void text();
     void description_data();
     void description();
+    void table_data();
+    void table();
     void restingShowsTheSample();
     void movingFollowsAndLeavingHides();
     void noTooltipInADrag_data();
@@ -212,6 +216,45 @@ void TestReadout::description()
     ChartFixture f(p0, p2);
     QCOMPARE(chart::describeSeries(f.series->points(), "Tko", "Tul"), expected);
     QCOMPARE(chart::describeSeries({}, "Tko", "Tul"), QString());
+}
+
+static std::vector<TChartPoint> pointsAt(std::initializer_list<std::pair<double, double>> xy)
+{
+    std::vector<TChartPoint> points;
+    for (auto [x, y] : xy) {
+        TChartPoint p;
+        p.x = x;
+        p.y = y;
+        points.push_back(p);
+    }
+    return points;
+}
+
+// The table: rows by ascending Y whatever order the points are kept in (a series keeps them by
+// X), points sharing a Y in their list order, numbers as the axis labels write them.
+void TestReadout::table_data()
+{
+    QTest::addColumn<std::vector<TChartPoint>>("points");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no points") << pointsAt({}) << "Y\tX\n";
+    QTest::newRow("kept by X, falling in Y")
+        << pointsAt({{20, 20}, {40, 0}, {80, -40}}) << "Y\tX\n-40\t80\n0\t40\n20\t20\n";
+    QTest::newRow("one X for several Y (a limited curve)")
+        << pointsAt({{1, 5}, {1, -3}, {7, -4}}) << "Y\tX\n-4\t7\n-3\t1\n5\t1\n";
+    QTest::newRow("equal Y keep their order")
+        << pointsAt({{3, 0}, {1, 0}, {2, 0}}) << "Y\tX\n0\t3\n0\t1\n0\t2\n";
+    // whatever the locale makes of them, exactly the labels' text (never "-0", never 1234.5)
+    QTest::newRow("fractions and thousands as labels")
+        << pointsAt({{1234.5, -0.25}, {-0.0001, 1e6}})
+        << "Y\tX\n" + chart::formatLabel(-0.25) + "\t" + chart::formatLabel(1234.5) + "\n"
+               + chart::formatLabel(1e6) + "\t" + chart::formatLabel(-0.0001) + "\n";
+}
+
+void TestReadout::table()
+{
+    QFETCH(std::vector<TChartPoint>, points);
+    QFETCH(QString, expected);
+    QCOMPARE(chart::seriesTable(points, "X", "Y"), expected);
 }
 
 void TestReadout::restingShowsTheSample()

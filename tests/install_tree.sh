@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # cmake --install into a fresh prefix must give what a desktop needs: the program, a valid
-# desktop entry that names it and the icon, and the icon at every size in the hicolor theme.
+# desktop entry that names it and the icon, the icon at every size in the hicolor theme, the
+# manual page, the AppStream metadata and the copyright.
 # Usage: install_tree.sh CMAKE BUILD_DIR PREFIX
 set -euo pipefail
 cmake=$1 build=$2 prefix=$3
@@ -32,9 +33,14 @@ for size in 16 32 48 64 128 256; do
     [ "$w $h" = "$size $size" ] || fail "$png is ${w}x${h}"
 done
 
+# What a user and a software centre read about it.
+for f in share/man/man1/qor.1.gz share/metainfo/org.example.qor.metainfo.xml share/doc/qor/copyright; do
+    [ -f "$prefix/$f" ] || fail "no $f"
+done
+
 # It is the real program: started without a display it says so and exits with 1.
 rc=0
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/qor" 2>&1) || rc=$?
 [ "$rc" -eq 1 ] && [[ $out == *"no display"* ]] || fail "installed qor: exit $rc, said: $out"
 
-echo "install_tree: program, desktop entry and icons in place"
+echo "install_tree: program, desktop entry, icons, manual page, metadata and copyright in place"

@@ -5,8 +5,8 @@
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QHelpEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QToolTip>
 

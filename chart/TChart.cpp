@@ -1,5 +1,6 @@
 #include "TChart.h"
 
+#include "designfont.h"
 #include "readout.h"
 
 #include <QClipboard>
@@ -18,14 +19,20 @@ using chart::AxisRange;
 
 namespace {
 
+// An automatic axis over data that all share one value shows this much either side of it.
+constexpr double AutomaticHalfSpan = 1;
+
 // A left drag shorter than this in both directions is a click and changes nothing.
 constexpr int ClickSlop = 3;
 
-QFont arial(int pixelSize, bool bold = false)
+// The chart's texts: Arial 8 pt at 96 dpi.
+constexpr int LabelFontPixels = 11;
+
+QFont arial(int pixelSize)
 {
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(pixelSize);
-    f.setBold(bold);
+    f.setBold(false);   // set, so that the widget's own font never lends the chart its weight
     return f;
 }
 
@@ -33,7 +40,7 @@ QFont arial(int pixelSize, bool bold = false)
 
 TChart::TChart(QWidget *parent)
     : QWidget(parent)
-    , m_labelFont(arial(11))   // Arial 8 pt at 96 dpi
+    , m_labelFont(arial(LabelFontPixels))
 {
     m_bottomAxis.titleFont = m_labelFont;
     m_leftAxis.titleFont = m_labelFont;
@@ -85,11 +92,7 @@ void TChart::setLeftAxisTitle(const QString &t) { m_leftAxis.title = t; settingC
 void TChart::setLeftAxisTitleAngle(int degrees) { m_leftAxis.titleAngle = degrees; settingChanged(); }
 void TChart::setLeftAxisTitleFont(const QFont &f)
 {
-    // Sizes in points are taken at the 96 dpi the chart is laid out in, as whole pixels.
-    QFont font = f;
-    if (f.pointSizeF() > 0)
-        font.setPixelSize(int(std::lround(f.pointSizeF() * 96.0 / 72.0)));
-    m_leftAxis.titleFont = font;
+    m_leftAxis.titleFont = chart::designPixelFont(f);
     settingChanged();
 }
 void TChart::setLegendVisible(bool on) { m_legendVisible = on; settingChanged(); }
@@ -108,6 +111,9 @@ AxisRange TChart::axisRange(const TChartAxis &axis, bool horizontal) const
         }
     if (lo > hi)
         return {axis.minimum, axis.maximum};
+    // Data all on one value (a vertical curve) still needs an axis to stand on.
+    if (lo == hi)
+        return {lo - AutomaticHalfSpan, hi + AutomaticHalfSpan};
     return {lo, hi};
 }
 

@@ -12,6 +12,7 @@
 
 #include "TFastLineSeries.h"
 #include "chartcache.h"
+#include "chartgeometry.h"
 #include "scale.h"
 
 #include <QColor>
@@ -31,19 +32,6 @@ struct TChartAxis {
     QString title;
     int titleAngle = 0;        // 0: horizontal; 90: turned to read upwards
     QFont titleFont;
-};
-
-// Everything a paint needs, computed from the widget size, the settings, the view and the data.
-struct ChartGeometry {
-    QRect chartRect;           // inside the margins, below the title, left of the legend
-    QRect plotRect;            // the framed plot area
-    chart::AxisRange xRange, yRange;
-    chart::ScaleMap xMap, yMap;
-    chart::AxisTicks xTicks, yTicks;
-    int leftLabelsWidth = 0;
-    QRect legendRect;          // empty when there is no legend
-    int legendRowCount = 0;    // rows that fit, from the first point on
-    int legendRowHeight = 0;
 };
 
 class TChart : public QWidget
@@ -151,6 +139,12 @@ private:
     void settingChanged();
     void paintChart(QPainter &p);
     chart::AxisRange axisRange(const TChartAxis &axis, bool horizontal) const;
+    // The parts of chartGeometry(), in the order they take room from the chart.
+    QRect placeTitle(QRect area, ChartGeometry &g) const;
+    QRect placeLegend(QRect area, ChartGeometry &g) const;
+    void placeAxes(QRect area, ChartGeometry &g) const;
+    void placeAxisTexts(ChartGeometry &g) const;
+    int leftTitleExtent() const;
     void endDrag();
     void showReadout(QPoint pos, QPoint globalPos);
     void hideReadout();

@@ -1,4 +1,5 @@
-// Where everything of the chart goes, for its current size, settings, view and data.
+// Where everything of the chart goes, for its current size, settings, view and data. The title,
+// the legend and the axes each take their room from what is left of the chart, in that order.
 #include "TChart.h"
 
 #include "chartmetrics.h"
@@ -6,39 +7,104 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 
+using namespace chart::metrics;
+
+namespace {
+
+int px(double v)
+{
+    return int(std::lround(v));
+}
+
+// The baseline that centres a line of text in `fm` on the pixel row `y`.
+int baselineCentredOn(const QFontMetrics &fm, int y)
+{
+    return y - fm.height() / 2 + fm.ascent();
+}
+
+// Pixel positions of `values` through `map`.
+std::vector<int> toPixels(const std::vector<double> &values, const chart::ScaleMap &map)
+{
+    std::vector<int> pixels;
+    pixels.reserve(values.size());
+    for (double v : values)
+        pixels.push_back(px(map.toPixel(v)));
+    return pixels;
+}
+
+}  // namespace
 
 ChartGeometry TChart::chartGeometry() const
 {
-    using namespace chart::metrics;
     ChartGeometry g;
-    const QFontMetrics fm(m_labelFont);
-    // Label widths come from the cache: measuring a text runs the shaper, and the same few dozen
-    // labels are measured on every paint.
-    const auto labelWidth = [this](double value) { return m_labels.label(value, m_labelFont).width; };
     const int w = width(), h = height();
     const int sideMargin = qRound(w * SideMargin), endMargin = qRound(h * EndMargin);
     QRect area(QPoint(sideMargin, endMargin), QPoint(w - 1 - sideMargin, h - 1 - endMargin));
-    if (!m_titleText.isEmpty())
-        area.setTop(area.top() + int(m_titleText.size()) * fm.height() + TitleSpacing);
-
-    // The legend takes the right of the chart; it lists the first series' points, as many
-    // rows as fit, and is as wide as its widest row.
-    const TFastLineSeries *first = m_series.empty() ? nullptr : m_series.front().get();
-    if (m_legendVisible && first && first->count() > 0) {
-        g.legendRowHeight = fm.height() + LegendRowSpacing;
-        const int room = area.height() - 2 - 2 * LegendPadding - LegendShadow;
-        g.legendRowCount = std::clamp(room / g.legendRowHeight, 0, first->count());
-        int textWidth = 0;
-        for (int i = 0; i < g.legendRowCount; ++i)
-            textWidth = std::max(textWidth, labelWidth(first->points()[std::size_t(i)].y));
-        const int legendWidth = 2 + 2 * LegendPadding + LegendSymbolLength + LegendSymbolGap + textWidth;
-        const int legendHeight = 2 + 2 * LegendPadding + g.legendRowCount * g.legendRowHeight;
-        g.legendRect = QRect(area.right() - LegendShadow - legendWidth + 1, area.top(),
-                             legendWidth, legendHeight);
-        area.setRight(g.legendRect.left() - LegendGap);
-    }
+    area = placeTitle(area, g);
+    area = placeLegend(area, g);
     g.chartRect = area;
+    placeAxes(area, g);
+    placeAxisTexts(g);
+    if (m_drag == Drag::Zoom)
+        g.zoomRect = QRect(m_dragOrigin, m_dragPos).normalized();
+    return g;
+}
+
+// The title's lines, centred at the top; returns what is left below them.
+QRect TChart::placeTitle(QRect area, ChartGeometry &g) const
+{
+    if (m_titleText.isEmpty())
+        return area;
+    const QFontMetrics fm(m_labelFont);
+    int top = area.top();
+    for (const QString &line : m_titleText) {
+        const int x = area.center().x() - fm.horizontalAdvance(line) / 2;
+        g.titleLines.push_back({line, QPoint(x, top + fm.ascent()), 0});
+        top += fm.height();
+    }
+    area.setTop(top + TitleSpacing);
+    return area;
+}
+
+// The legend at the right: it lists the first series' points, as many rows as fit, and is as
+// wide as its widest row. Returns what is left of it.
+QRect TChart::placeLegend(QRect area, ChartGeometry &g) const
+{
+    const TFastLineSeries *first = m_series.empty() ? nullptr : m_series.front().get();
+    if (!m_legendVisible || !first || first->count() == 0)
+        return area;
+    const QFontMetrics fm(m_labelFont);
+    const int frameAndPadding = 2 * LegendFrame + 2 * LegendPadding;
+    g.legendRowHeight = fm.height() + LegendRowSpacing;
+    const int room = area.height() - frameAndPadding - LegendShadow;
+    g.legendRowCount = std::clamp(room / g.legendRowHeight, 0, first->count());
+    int textWidth = 0;
+    for (int i = 0; i < g.legendRowCount; ++i)
+        textWidth = std::max(textWidth, m_labels.label(first->points()[std::size_t(i)].y, m_labelFont).width);
+    const int legendWidth = frameAndPadding + LegendSymbolLength + LegendSymbolGap + textWidth;
+    const int legendHeight = frameAndPadding + g.legendRowCount * g.legendRowHeight;
+    g.legendRect = QRect(area.right() - LegendShadow - legendWidth + 1, area.top(), legendWidth, legendHeight);
+
+    const int symbolLeft = g.legendRect.left() + LegendFrame + LegendPadding;
+    const int textLeft = symbolLeft + LegendSymbolLength + LegendSymbolGap;
+    int rowTop = g.legendRect.top() + LegendFrame + LegendPadding;
+    for (int i = 0; i < g.legendRowCount; ++i, rowTop += g.legendRowHeight) {
+        const int mid = rowTop + g.legendRowHeight / 2;
+        g.legendRows.push_back({QLine(symbolLeft, mid, symbolLeft + LegendSymbolLength, mid),
+                                QPoint(textLeft, baselineCentredOn(fm, mid))});
+    }
+    area.setRight(g.legendRect.left() - LegendGap);
+    return area;
+}
+
+// The plot rectangle inside `area`, with room for the labels and titles around it, and the
+// ticks and maps of both axes.
+void TChart::placeAxes(QRect area, ChartGeometry &g) const
+{
+    const QFontMetrics fm(m_labelFont);
+    const auto labelWidth = [this](double value) { return m_labels.label(value, m_labelFont).width; };
     g.xRange = bottomAxisView();
     g.yRange = leftAxisView();
 
@@ -50,16 +116,11 @@ ChartGeometry TChart::chartGeometry() const
     const int bottom = std::max(top, area.bottom() - (TickLength + LabelGap + fm.height() + bottomTitle));
     g.yTicks = chart::computeTicks(g.yRange, bottom - top,
                                    [&](double) { return double(fm.height() + LabelSpacing); });
+    int leftLabelsWidth = 0;
     for (double v : g.yTicks.major)
-        g.leftLabelsWidth = std::max(g.leftLabelsWidth, labelWidth(v));
+        leftLabelsWidth = std::max(leftLabelsWidth, labelWidth(v));
 
-    int leftTitle = 0;
-    if (!m_leftAxis.title.isEmpty()) {
-        const QFontMetrics tfm(m_leftAxis.titleFont);
-        leftTitle = (m_leftAxis.titleAngle == 0 ? tfm.horizontalAdvance(m_leftAxis.title) : tfm.height())
-                    + AxisTitleGap;
-    }
-    const int left = area.left() + leftTitle + g.leftLabelsWidth + LabelGap + TickLength;
+    const int left = area.left() + leftTitleExtent() + leftLabelsWidth + LabelGap + TickLength;
     // Room for the right half of the last bottom label. Taken from the set range, not the view,
     // so that zooming and panning don't nudge the plot's width (the pan would drift).
     const int lastLabelHalf = labelWidth(axisRange(m_bottomAxis, true).maximum) / 2;
@@ -71,5 +132,57 @@ ChartGeometry TChart::chartGeometry() const
     });
     g.xMap = chart::ScaleMap(g.xRange.minimum, g.xRange.maximum, g.plotRect.left(), g.plotRect.right());
     g.yMap = chart::ScaleMap(g.yRange.minimum, g.yRange.maximum, g.plotRect.bottom(), g.plotRect.top());
-    return g;
+}
+
+// The room the left axis' title takes beside its labels, gap included; none without a title.
+int TChart::leftTitleExtent() const
+{
+    if (m_leftAxis.title.isEmpty())
+        return 0;
+    const QFontMetrics tfm(m_leftAxis.titleFont);
+    return (m_leftAxis.titleAngle == 0 ? tfm.horizontalAdvance(m_leftAxis.title) : tfm.height())
+           + AxisTitleGap;
+}
+
+// Tick marks and labels through the maps; the bottom title centred under the bottom labels, the
+// left title at the chart's left edge, centred on the axis' height.
+void TChart::placeAxisTexts(ChartGeometry &g) const
+{
+    const QFontMetrics fm(m_labelFont);
+    const QRect plot = g.plotRect;
+    g.xMarks = {toPixels(g.xTicks.major, g.xMap), toPixels(g.xTicks.minor, g.xMap)};
+    g.yMarks = {toPixels(g.yTicks.major, g.yMap), toPixels(g.yTicks.minor, g.yMap)};
+
+    const int labelTop = plot.bottom() + TickLength + LabelGap;
+    for (std::size_t i = 0; i < g.xTicks.major.size(); ++i) {
+        const double v = g.xTicks.major[i];
+        const int x = g.xMarks.major[i] - m_labels.label(v, m_labelFont).width / 2;
+        g.xLabels.push_back({v, QPoint(x, labelTop + fm.ascent())});
+    }
+    const int labelRight = plot.left() - TickLength - LabelGap;
+    for (std::size_t i = 0; i < g.yTicks.major.size(); ++i) {
+        const double v = g.yTicks.major[i];
+        const int x = labelRight - m_labels.label(v, m_labelFont).width;
+        g.yLabels.push_back({v, QPoint(x, baselineCentredOn(fm, g.yMarks.major[i]))});
+    }
+
+    if (!m_bottomAxis.title.isEmpty()) {
+        const QFontMetrics tfm(m_bottomAxis.titleFont);
+        const int top = labelTop + fm.height() + AxisTitleGap;
+        g.bottomTitle = {m_bottomAxis.title,
+                         QPoint(plot.center().x() - tfm.horizontalAdvance(m_bottomAxis.title) / 2,
+                                top + tfm.ascent()),
+                         0};
+    }
+    if (!m_leftAxis.title.isEmpty()) {
+        const QFontMetrics tfm(m_leftAxis.titleFont);
+        const int midY = plot.center().y();
+        const int left = g.chartRect.left();
+        g.leftTitle.text = m_leftAxis.title;
+        g.leftTitle.angle = m_leftAxis.titleAngle;
+        // Turned, the text reads upwards from its baseline's left end, centred on the axis.
+        g.leftTitle.origin = m_leftAxis.titleAngle == 0
+                                 ? QPoint(left, baselineCentredOn(tfm, midY))
+                                 : QPoint(left + tfm.ascent(), midY + tfm.horizontalAdvance(m_leftAxis.title) / 2);
+    }
 }

@@ -1,6 +1,7 @@
-// Painting only draws what chartGeometry() computed, back to front. Everything behind the curve
-// is drawn from a BackgroundLook alone (chartcache.h), so that it can come from a kept image; the
-// curve, the zoom rectangle and the legend, which change with every press, are drawn each time.
+// Painting only draws what chartGeometry() placed (chartgeometry.h), back to front. Everything
+// behind the curve is drawn from a BackgroundLook alone (chartcache.h), so that it can come from a
+// kept image; the curve, the zoom rectangle and the legend, which change with every press, are
+// drawn each time.
 #include "TChart.h"
 #include "chartmetrics.h"
 #include "clip.h"
@@ -18,14 +19,12 @@ using namespace chart::metrics;
 using chart::BackgroundLook;
 using chart::LabelCache;
 
-int px(double v)
-{
-    return int(std::lround(v));
-}
+// The grid's grey.
+constexpr QRgb GridGrey = 0xFF808080;
 
 QPen gridPen()
 {
-    QPen pen(QColor(128, 128, 128), 0);   // grey, dotted, one pixel
+    QPen pen(QColor(GridGrey), 0);   // grey, dotted, one pixel
     pen.setDashPattern({1, 1});
     pen.setCapStyle(Qt::FlatCap);
     return pen;
@@ -44,12 +43,11 @@ public:
         , m_brushOrigin(p.brushOrigin())
     {
         if (m_filled) {
-            const QRgb grey = qRgb(128, 128, 128);
             m_across = QImage(2, 1, QImage::Format_ARGB32_Premultiplied);
-            m_across.setPixel(0, 0, grey);
+            m_across.setPixel(0, 0, GridGrey);
             m_across.setPixel(1, 0, 0);
             m_down = QImage(1, 2, QImage::Format_ARGB32_Premultiplied);
-            m_down.setPixel(0, 0, grey);
+            m_down.setPixel(0, 0, GridGrey);
             m_down.setPixel(0, 1, 0);
         } else {
             p.setPen(gridPen());
@@ -110,87 +108,63 @@ QFont completeFont(const QFont &font, const QFont &widgetFont)
     return f;
 }
 
+// A text at its place, turned about its origin when it has an angle.
+void drawPlacedText(QPainter &p, const PlacedText &t)
+{
+    if (t.text.isEmpty())
+        return;
+    if (t.angle == 0) {
+        p.drawText(t.origin, t.text);
+        return;
+    }
+    p.save();
+    p.translate(t.origin);
+    p.rotate(-t.angle);
+    p.drawText(0, 0, t.text);
+    p.restore();
+}
+
 void drawAxes(QPainter &p, const BackgroundLook &s, LabelCache &labels)
 {
     const QRect plot = s.plotRect;
-    const QFontMetrics fm(s.labelFont);
-
     {
         DottedLines grid(p);
-        for (double v : s.xTicks.major)
-            grid.down(px(s.xMap.toPixel(v)), plot.top(), plot.bottom());
-        for (double v : s.yTicks.major)
-            grid.across(plot.left(), plot.right(), px(s.yMap.toPixel(v)));
+        for (int x : s.xMarks.major)
+            grid.down(x, plot.top(), plot.bottom());
+        for (int y : s.yMarks.major)
+            grid.across(plot.left(), plot.right(), y);
     }
 
     drawFrame(p, plot, Qt::black);
     p.setPen(QPen(Qt::black, 0));
-    for (double v : s.xTicks.major) {
-        const int x = px(s.xMap.toPixel(v));
+    for (int x : s.xMarks.major)
         p.drawLine(x, plot.bottom() + 1, x, plot.bottom() + TickLength);
-    }
-    for (double v : s.xTicks.minor) {
-        const int x = px(s.xMap.toPixel(v));
+    for (int x : s.xMarks.minor)
         p.drawLine(x, plot.bottom() + 1, x, plot.bottom() + MinorTickLength);
-    }
-    for (double v : s.yTicks.major) {
-        const int y = px(s.yMap.toPixel(v));
+    for (int y : s.yMarks.major)
         p.drawLine(plot.left() - TickLength, y, plot.left() - 1, y);
-    }
-    for (double v : s.yTicks.minor) {
-        const int y = px(s.yMap.toPixel(v));
+    for (int y : s.yMarks.minor)
         p.drawLine(plot.left() - MinorTickLength, y, plot.left() - 1, y);
-    }
 
-    // The two axis lines, two pixels wide, along the left and the bottom of the plot.
-    p.fillRect(QRect(plot.left() - 1, plot.top(), 2, plot.height()), Qt::black);
-    p.fillRect(QRect(plot.left() - 1, plot.bottom(), plot.width() + 1, 2), Qt::black);
+    // The two axis lines, along the left and the bottom of the plot.
+    p.fillRect(QRect(plot.left() - 1, plot.top(), AxisLineWidth, plot.height()), Qt::black);
+    p.fillRect(QRect(plot.left() - 1, plot.bottom(), plot.width() + 1, AxisLineWidth), Qt::black);
 
     p.setFont(completeFont(s.labelFont, s.widgetFont));
-    const int labelTop = plot.bottom() + TickLength + LabelGap;
-    for (double v : s.xTicks.major) {
-        const LabelCache::Label &l = labels.label(v, s.labelFont);
-        const int x = px(s.xMap.toPixel(v)) - l.width / 2;
-        p.drawText(x, labelTop + fm.ascent(), l.text);
-    }
-    const int labelRight = plot.left() - TickLength - LabelGap;
-    for (double v : s.yTicks.major) {
-        const LabelCache::Label &l = labels.label(v, s.labelFont);
-        const int y = px(s.yMap.toPixel(v)) - fm.height() / 2 + fm.ascent();
-        p.drawText(labelRight - l.width, y, l.text);
-    }
+    for (const auto *placed : {&s.xLabels, &s.yLabels})
+        for (const PlacedLabel &l : *placed)
+            p.drawText(l.origin, labels.label(l.value, s.labelFont).text);
+    for (const PlacedText &line : s.titleLines)
+        drawPlacedText(p, line);
 }
 
-// Axis titles: the bottom one centred under its labels, the left one left of its labels,
-// centred on the axis' height.
 void drawAxisTitles(QPainter &p, const BackgroundLook &s)
 {
-    const QFontMetrics fm(s.labelFont);
-    if (!s.bottomTitle.isEmpty()) {
-        const QFontMetrics tfm(s.bottomTitleFont);
-        p.setFont(completeFont(s.bottomTitleFont, s.widgetFont));
-        p.setPen(Qt::black);
-        const int top = s.plotRect.bottom() + TickLength + LabelGap + fm.height() + AxisTitleGap;
-        p.drawText(s.plotRect.center().x() - tfm.horizontalAdvance(s.bottomTitle) / 2,
-                   top + tfm.ascent(), s.bottomTitle);
-    }
-    if (!s.leftTitle.isEmpty()) {
-        const QFontMetrics tfm(s.leftTitleFont);
-        p.setFont(completeFont(s.leftTitleFont, s.widgetFont));
-        p.setPen(Qt::black);
-        const int right = s.plotRect.left() - TickLength - LabelGap - s.leftLabelsWidth - AxisTitleGap;
-        const int midY = s.plotRect.center().y();
-        const int textWidth = tfm.horizontalAdvance(s.leftTitle);
-        if (s.leftTitleAngle == 0) {
-            p.drawText(right - textWidth, midY - tfm.height() / 2 + tfm.ascent(), s.leftTitle);
-        } else {
-            p.save();
-            p.translate(right - tfm.height() + tfm.ascent(), midY + textWidth / 2);
-            p.rotate(-s.leftTitleAngle);
-            p.drawText(0, 0, s.leftTitle);
-            p.restore();
-        }
-    }
+    p.setPen(Qt::black);
+    p.setFont(completeFont(s.bottomTitleFont, s.widgetFont));
+    drawPlacedText(p, s.bottomTitle);
+    p.setFont(completeFont(s.leftTitleFont, s.widgetFont));
+    drawPlacedText(p, s.leftTitle);
 }
 
 // Everything behind the curve, from the look alone.
@@ -235,7 +209,6 @@ void drawLegend(QPainter &p, const ChartGeometry &g, const TFastLineSeries &seri
     p.fillRect(box, Qt::white);
     drawFrame(p, box, Qt::black);
 
-    const QFontMetrics fm(font);
     const QFont drawFont = completeFont(font, widgetFont);
     // The texts are laid out once and kept (QStaticText), placed by their top: their baselines
     // go where drawText puts them. Scaled, drawText places the glyphs a little differently.
@@ -244,20 +217,16 @@ void drawLegend(QPainter &p, const ChartGeometry &g, const TFastLineSeries &seri
     const TChartPen &pen = series.linePen();
     const QPen symbolPen(chart::toQColor(pen.color), pen.width, Qt::SolidLine, Qt::FlatCap);
     p.setFont(drawFont);
-    const int symbolLeft = box.left() + 1 + LegendPadding;
-    const int textLeft = symbolLeft + LegendSymbolLength + LegendSymbolGap;
-    int rowTop = box.top() + 1 + LegendPadding;
-    for (int i = 0; i < g.legendRowCount; ++i, rowTop += g.legendRowHeight) {
-        const int mid = rowTop + g.legendRowHeight / 2;
+    for (std::size_t i = 0; i < g.legendRows.size(); ++i) {
+        const LegendRow &row = g.legendRows[i];
         p.setPen(symbolPen);
-        p.drawLine(symbolLeft, mid, symbolLeft + LegendSymbolLength, mid);
+        p.drawLine(row.symbol);
         p.setPen(Qt::black);
-        const int baseline = mid - fm.height() / 2 + fm.ascent();
-        const LabelCache::Label &label = labels.label(series.points()[std::size_t(i)].y, font);
+        const LabelCache::Label &label = labels.label(series.points()[i].y, font);
         if (laidOut)
-            p.drawStaticText(QPointF(textLeft, baseline - ascent), label.glyphs);
+            p.drawStaticText(QPointF(row.textOrigin.x(), row.textOrigin.y() - ascent), label.glyphs);
         else
-            p.drawText(textLeft, baseline, label.text);
+            p.drawText(row.textOrigin, label.text);
     }
 }
 
@@ -288,19 +257,18 @@ void TChart::paintChart(QPainter &p)
 {
     const ChartGeometry g = chartGeometry();
 
-    const BackgroundLook background{size(), m_color, palette(), m_backWallTransparent,
-                                    m_backWallColor, g.plotRect, g.xTicks, g.yTicks, g.xMap, g.yMap,
-                                    g.leftLabelsWidth, font(), m_labelFont,
-                                    m_bottomAxis.title, m_bottomAxis.titleFont,
-                                    m_leftAxis.title, m_leftAxis.titleFont, m_leftAxis.titleAngle};
+    const BackgroundLook background{size(), m_color, palette(), m_backWallTransparent, m_backWallColor,
+                                    g.plotRect, g.xMarks, g.yMarks, g.xLabels, g.yLabels,
+                                    g.titleLines, g.bottomTitle, g.leftTitle, font(), m_labelFont,
+                                    m_bottomAxis.titleFont, m_leftAxis.titleFont};
     m_background.paint(p, background, [&](QPainter &q) { paintBackground(q, background, m_labels); });
 
     drawSeries(p, g, m_series);
 
-    if (m_drag == Drag::Zoom) {
+    if (!g.zoomRect.isNull()) {
         p.setPen(QPen(Qt::black, 0, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(m_dragOrigin, m_dragPos).normalized());
+        p.drawRect(g.zoomRect);
     }
 
     if (!m_series.empty())

@@ -42,8 +42,6 @@ public:
     void setLinePenColor(chart::TColor color);
     void setLinePenWidth(int width);
 
-    TChart *parentChart() const { return m_chart; }
-
 private:
     friend class TChart;  // sets m_chart when the series is added to a chart
     void changed();

@@ -13,17 +13,6 @@ namespace {
 
 quint64 fontChanges = 0;
 
-bool sameTicks(const AxisTicks &a, const AxisTicks &b)
-{
-    return a.step == b.step && a.major == b.major && a.minor == b.minor;
-}
-
-bool sameMap(const ScaleMap &a, const ScaleMap &b)
-{
-    return a.data1() == b.data1() && a.data2() == b.data2() && a.pixel1() == b.pixel1()
-           && a.pixel2() == b.pixel2();
-}
-
 // The image under `p` when the layer can stand in for painting on it pixel for pixel: a raster
 // image of a format an opaque layer copies onto exactly, unscaled and whole pixels apart, painted
 // without opacity or blending that would treat one image differently from many strokes.
@@ -93,11 +82,11 @@ bool BackgroundLook::operator==(const BackgroundLook &o) const
 {
     return size == o.size && color == o.color && palette == o.palette
            && backWallTransparent == o.backWallTransparent && backWallColor == o.backWallColor
-           && plotRect == o.plotRect && sameTicks(xTicks, o.xTicks) && sameTicks(yTicks, o.yTicks)
-           && sameMap(xMap, o.xMap) && sameMap(yMap, o.yMap) && leftLabelsWidth == o.leftLabelsWidth
-           && widgetFont == o.widgetFont && labelFont == o.labelFont && bottomTitle == o.bottomTitle
-           && bottomTitleFont == o.bottomTitleFont && leftTitle == o.leftTitle
-           && leftTitleFont == o.leftTitleFont && leftTitleAngle == o.leftTitleAngle;
+           && plotRect == o.plotRect && xMarks == o.xMarks && yMarks == o.yMarks
+           && xLabels == o.xLabels && yLabels == o.yLabels && titleLines == o.titleLines
+           && bottomTitle == o.bottomTitle && leftTitle == o.leftTitle && widgetFont == o.widgetFont
+           && labelFont == o.labelFont && bottomTitleFont == o.bottomTitleFont
+           && leftTitleFont == o.leftTitleFont;
 }
 
 bool BackgroundLayer::Key::operator==(const Key &o) const

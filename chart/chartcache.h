@@ -7,6 +7,7 @@
 //    so a layer painted for an equal look, on an equal kind of image, has the same pixels.
 #pragma once
 
+#include "chartgeometry.h"
 #include "scale.h"
 
 #include <QColor>
@@ -51,7 +52,8 @@ private:
     Label m_uncached;   // for values that can't be keys (NaN)
 };
 
-// Everything the background shows.
+// Everything the background shows: the chart's colours and frame, and the plot, ticks, labels
+// and titles where the layout placed them (chartgeometry.h).
 struct BackgroundLook {
     QSize size;
     QColor color;
@@ -59,16 +61,14 @@ struct BackgroundLook {
     bool backWallTransparent = false;
     QColor backWallColor;
     QRect plotRect;
-    AxisTicks xTicks, yTicks;
-    ScaleMap xMap, yMap;
-    int leftLabelsWidth = 0;
+    TickMarks xMarks, yMarks;
+    std::vector<PlacedLabel> xLabels, yLabels;
+    std::vector<PlacedText> titleLines;
+    PlacedText bottomTitle, leftTitle;
     QFont widgetFont;           // fills in what the fonts below leave unset, as QPainter does
-    QFont labelFont;
-    QString bottomTitle;
+    QFont labelFont;            // labels and the title
     QFont bottomTitleFont;
-    QString leftTitle;
     QFont leftTitleFont;
-    int leftTitleAngle = 0;
 
     bool operator==(const BackgroundLook &other) const;
 };

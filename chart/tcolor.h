@@ -10,7 +10,6 @@ using TColor = quint32;
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clRed = 0x0000FF;
-inline constexpr TColor clWhite = 0xFFFFFF;
 
 inline QColor toQColor(TColor c)
 {

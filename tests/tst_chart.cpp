@@ -49,6 +49,8 @@ class TestChart : public QObject
     Q_OBJECT
 private slots:
     void designedAxes();
+    void automaticAxesOverOneValue();
+    void placesWithinTheChart();
     void legendRows_data();
     void legendRows();
     void legendDropsRowsThatDontFit();
@@ -76,6 +78,39 @@ void TestChart::designedAxes()
     QCOMPARE(g.yTicks.major.back(), 25.0);
     QVERIFY(g.legendRect.left() > g.plotRect.right());
     QVERIFY(f.chart.rect().contains(g.legendRect));
+}
+
+// With P2 = 0 every point has one X: an automatic bottom axis still spans and labels it.
+void TestChart::automaticAxesOverOneValue()
+{
+    ChartFixture f(20, 0);
+    f.chart.setBottomAxisAutomatic(true);
+    const ChartGeometry g = f.chart.chartGeometry();
+    QVERIFY(g.xRange.minimum < 20 && g.xRange.maximum > 20);
+    QVERIFY(!g.xTicks.major.empty());
+    QVERIFY(g.xMap.pixelsPerUnit() > 0);
+}
+
+// Everything the paint draws has its place inside the chart, labels beside their ticks and the
+// legend's rows inside its box.
+void TestChart::placesWithinTheChart()
+{
+    ChartFixture f;
+    const ChartGeometry g = f.chart.chartGeometry();
+    QCOMPARE(g.xLabels.size(), g.xTicks.major.size());
+    QCOMPARE(g.yLabels.size(), g.yTicks.major.size());
+    for (std::size_t i = 0; i < g.xLabels.size(); ++i) {
+        QVERIFY(g.xLabels[i].origin.x() < g.xMarks.major[i]);
+        QVERIFY(g.xLabels[i].origin.y() > g.plotRect.bottom());
+    }
+    for (const PlacedLabel &l : g.yLabels)
+        QVERIFY(l.origin.x() < g.plotRect.left() && l.origin.x() >= g.chartRect.left());
+    QVERIFY(g.bottomTitle.origin.y() > g.xLabels.front().origin.y());
+    QCOMPARE(g.leftTitle.origin.x(), g.chartRect.left());
+    QCOMPARE(int(g.legendRows.size()), g.legendRowCount);
+    for (const LegendRow &row : g.legendRows)
+        QVERIFY(g.legendRect.contains(row.symbol.p1()) && g.legendRect.contains(row.textOrigin));
+    QVERIFY(g.zoomRect.isNull());
 }
 
 void TestChart::legendRows_data()

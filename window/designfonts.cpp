@@ -1,25 +1,17 @@
 #include "designfonts.h"
 
+#include "designfont.h"
+
 #include <QFont>
 #include <QWidget>
-
-#include <cmath>
-
-QFont designPixelFont(const QFont &font)
-{
-    QFont f = font;
-    if (font.pointSizeF() > 0)
-        f.setPixelSize(int(std::lround(font.pointSizeF() * 96.0 / 72.0)));
-    return f;
-}
 
 void useDesignPixelFonts(QWidget *top)
 {
     if (top->testAttribute(Qt::WA_SetFont))
-        top->setFont(designPixelFont(top->font()));
+        top->setFont(chart::designPixelFont(top->font()));
     for (QWidget *w : top->findChildren<QWidget *>())
         if (w->testAttribute(Qt::WA_SetFont))
-            w->setFont(designPixelFont(w->font()));
+            w->setFont(chart::designPixelFont(w->font()));
 }
 
 void installFontSubstitutes()

@@ -6,10 +6,7 @@
 class QFont;
 class QWidget;
 
-// The font with its point size turned into the whole-pixel height it had in the design.
-QFont designPixelFont(const QFont &font);
-
-// Applies designPixelFont to `top` and every child that sets a font of its own.
+// Applies chart::designPixelFont (designfont.h) to `top` and every child that sets a font of its own.
 void useDesignPixelFonts(QWidget *top);
 
 // "MS Sans Serif" and "Arial" are drawn with Liberation Sans, which has Arial's metrics, so

@@ -268,6 +268,9 @@ void TChart::paintEvent(QPaintEvent *)
     ++m_paintCount;
     const ChartGeometry g = chartGeometry();
     QPainter p(this);
+    // Everything painted is laid out left to right (positions come from chartGeometry()), and the
+    // texts are numbers and titles: in a right-to-left layout "-45" must not become "45-".
+    p.setLayoutDirection(Qt::LeftToRight);
 
     const BackgroundLook background{size(), m_color, palette(), m_backWallTransparent,
                                     m_backWallColor, g.plotRect, g.xTicks, g.yTicks, g.xMap, g.yMap,

@@ -1,5 +1,6 @@
 // The chart widget: legend rows, mouse zoom, restore and pan, deep zoom, and what it paints.
 #include "designedchart.h"
+#include "localenumbers.h"
 
 #include <QtTest>
 #include <QImage>
@@ -97,7 +98,7 @@ void TestChart::legendRows()
     const ChartGeometry g = f.chart.chartGeometry();
     QVERIFY2(g.legendRowCount >= 26 && g.legendRowCount <= 28, qPrintable(QString::number(g.legendRowCount)));
     for (int i = 0; i < firstRows.size(); ++i)
-        QCOMPARE(chart::formatLabel(f.series->points()[i].y), firstRows[i]);
+        QCOMPARE(chart::numberText(f.series->points()[i].y), firstRows[i]);
 }
 
 void TestChart::legendDropsRowsThatDontFit()
@@ -251,11 +252,11 @@ void TestChart::extremeViews()
     QVERIFY(g.xTicks.major.size() >= 1 && g.xTicks.major.size() < 100);
     QVERIFY(g.yTicks.major.size() >= 1 && g.yTicks.major.size() < 100);
     for (double v : g.xTicks.major) {
-        const QString text = chart::formatLabel(v);
+        const QString text = chart::numberText(v);
         QVERIFY(!text.isEmpty() && !text.contains("nan") && !text.contains("inf"));
     }
     // labels stay distinct
-    QVERIFY(chart::formatLabel(g.xTicks.major.front()) != chart::formatLabel(g.xTicks.major.back())
+    QVERIFY(chart::numberText(g.xTicks.major.front()) != chart::numberText(g.xTicks.major.back())
             || g.xTicks.major.size() == 1);
     f.render();   // and it paints
 }

@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 
 #include <algorithm>
-#include <cmath>
 
 
 ChartGeometry TChart::chartGeometry() const
@@ -62,25 +61,26 @@ ChartGeometry TChart::chartGeometry() const
     }
     const int left = area.left() + leftTitle + g.leftLabelsWidth + LabelGap + TickLength;
     // Room for the right half of the last bottom label: at least that of the set range's maximum,
-    // so that ordinary zooms and pans keep the plot's width; more when the view's last label is
-    // wider (other digits, separators or decimals), so that it never runs under the legend.
-    int right = std::max(left, area.right() - labelWidth(axisRange(m_bottomAxis, true).maximum) / 2);
+    // so that ordinary zooms and pans keep the plot's width; half the widest label shown when
+    // that is more (other digits, separators or decimals), so that none runs under the legend.
+    // The widest, not the last: where the last one falls moves with every pixel of a pan, the
+    // widest label's width hardly ever, so the plot's width stays put.
+    const int setRangeHalf = labelWidth(axisRange(m_bottomAxis, true).maximum) / 2;
+    int right = std::max(left, area.right() - setRangeHalf);
     for (int pass = 0;; ++pass) {
         g.plotRect = QRect(QPoint(left, top), QPoint(right, bottom));
         g.xTicks = chart::computeTicks(g.xRange, g.plotRect.width(), [&](double v) {
             return double(labelWidth(v) + LabelSpacing);
         });
-        g.xMap = chart::ScaleMap(g.xRange.minimum, g.xRange.maximum, g.plotRect.left(), g.plotRect.right());
-        if (g.xTicks.major.empty() || right == left || pass == 3)
+        int widest = 0;
+        for (double v : g.xTicks.major)
+            widest = std::max(widest, labelWidth(v));
+        const int fitting = std::max(left, area.right() - widest / 2);
+        if (fitting >= right || pass == 3)
             break;
-        // where painting puts the last label's right-most pixel
-        const double last = g.xTicks.major.back();
-        const int width = labelWidth(last);
-        const int overrun = int(std::lround(g.xMap.toPixel(last))) - width / 2 + width - 1 - area.right();
-        if (overrun <= 0)
-            break;
-        right = std::max(left, right - overrun);
+        right = fitting;   // the plot only narrows, so this settles
     }
+    g.xMap = chart::ScaleMap(g.xRange.minimum, g.xRange.maximum, g.plotRect.left(), g.plotRect.right());
     g.yMap = chart::ScaleMap(g.yRange.minimum, g.yRange.maximum, g.plotRect.bottom(), g.plotRect.top());
     return g;
 }

@@ -4,15 +4,14 @@ namespace chart {
 
 NumberSymbols numberSymbols(const QLocale &locale)
 {
-    // The C locale's symbols are English's already. (Asking the system locale for its language
-    // would be wrong here: that follows LC_MESSAGES, the symbols LC_NUMERIC.)
-    const QLocale &l = locale;
+    // The C locale's symbols are English's already, so it needs no special case. (Nor could the
+    // system locale's language choose one: that follows LC_MESSAGES, the symbols LC_NUMERIC.)
     NumberSymbols s;
-    s.decimalMark = l.decimalPoint().toStdString();
-    s.groupSeparator = l.groupSeparator().toStdString();
-    s.minusSign = l.negativeSign().toStdString();
+    s.decimalMark = locale.decimalPoint().toStdString();
+    s.groupSeparator = locale.groupSeparator().toStdString();
+    s.minusSign = locale.negativeSign().toStdString();
     // The zero may lie outside the BMP; the other digits follow it in Unicode.
-    const QList<uint> zero = l.zeroDigit().toUcs4();
+    const QList<uint> zero = locale.zeroDigit().toUcs4();
     if (!zero.isEmpty())
         for (char32_t i = 0; i < 10; ++i) {
             const char32_t digit = char32_t(zero.front()) + i;

@@ -1,5 +1,6 @@
 #include "numberformat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>

@@ -182,13 +182,26 @@ void TChart::mouseMoveEvent(QMouseEvent *event)
     }
     m_dragPos = event->position().toPoint();
     if (m_drag == Drag::Pan) {
-        // Shift so that the data under the origin of the drag stays under the pointer.
+        // Every pixel shows what the pixel d before it showed when the drag began, so the data
+        // under the origin of the drag stays under the pointer. The plot's ends move when the
+        // labels of the new view are wider or narrower; the view then follows the plot, at the
+        // drag's scale, rather than the scale following the view (which would drift).
         const QPoint d = m_dragPos - m_dragOrigin;
-        m_xView = chart::clampView({m_dragXMap.toData(m_dragXMap.pixel1() - d.x()),
-                                    m_dragXMap.toData(m_dragXMap.pixel2() - d.x())});
-        m_yView = chart::clampView({m_dragYMap.toData(m_dragYMap.pixel1() - d.y()),
-                                    m_dragYMap.toData(m_dragYMap.pixel2() - d.y())});
+        double x1 = m_dragXMap.pixel1(), x2 = m_dragXMap.pixel2();
+        double y1 = m_dragYMap.pixel1(), y2 = m_dragYMap.pixel2();
         m_zoomed = true;
+        for (int pass = 0; pass < 3; ++pass) {
+            m_xView = chart::clampView({m_dragXMap.toData(x1 - d.x()), m_dragXMap.toData(x2 - d.x())});
+            m_yView = chart::clampView({m_dragYMap.toData(y1 - d.y()), m_dragYMap.toData(y2 - d.y())});
+            const ChartGeometry g = chartGeometry();
+            if (g.xMap.pixel1() == x1 && g.xMap.pixel2() == x2 && g.yMap.pixel1() == y1
+                && g.yMap.pixel2() == y2)
+                break;
+            x1 = g.xMap.pixel1();
+            x2 = g.xMap.pixel2();
+            y1 = g.yMap.pixel1();
+            y2 = g.yMap.pixel2();
+        }
     }
     update();
 }

@@ -120,6 +120,8 @@ public:
     void copyToClipboard();
 
     ChartGeometry chartGeometry() const;
+    // The font of the axis labels and the legend.
+    const QFont &labelFont() const { return m_labelFont; }
 
     // How often the chart has painted itself; lets tests and benchmarks see repaints coalesce.
     int paintCount() const { return m_paintCount; }

@@ -18,6 +18,9 @@ int px(double v)
     return int(std::lround(v));
 }
 
+// Passes that narrow the plot for wider bottom labels; one or two settle it in practice.
+constexpr int MaxNarrowings = 3;
+
 // The baseline that centres a line of text in `fm` on the pixel row `y`.
 int baselineCentredOn(const QFontMetrics &fm, int y)
 {
@@ -121,15 +124,26 @@ void TChart::placeAxes(QRect area, ChartGeometry &g) const
         leftLabelsWidth = std::max(leftLabelsWidth, labelWidth(v));
 
     const int left = area.left() + leftTitleExtent() + leftLabelsWidth + LabelGap + TickLength;
-    // Room for the right half of the last bottom label. Taken from the set range, not the view,
-    // so that zooming and panning don't nudge the plot's width (the pan would drift).
-    const int lastLabelHalf = labelWidth(axisRange(m_bottomAxis, true).maximum) / 2;
-    const int right = std::max(left, area.right() - lastLabelHalf);
-    g.plotRect = QRect(QPoint(left, top), QPoint(right, bottom));
-
-    g.xTicks = chart::computeTicks(g.xRange, g.plotRect.width(), [&](double v) {
-        return double(labelWidth(v) + LabelSpacing);
-    });
+    // Room for the right half of the last bottom label: at least that of the set range's maximum,
+    // so that ordinary zooms and pans keep the plot's width; half the widest label shown when
+    // that is more (other digits, separators or decimals), so that none runs under the legend.
+    // The widest, not the last: where the last one falls moves with every pixel of a pan, the
+    // widest label's width hardly ever, so the plot's width stays put.
+    const int setRangeHalf = labelWidth(axisRange(m_bottomAxis, true).maximum) / 2;
+    int right = std::max(left, area.right() - setRangeHalf);
+    for (int pass = 0;; ++pass) {
+        g.plotRect = QRect(QPoint(left, top), QPoint(right, bottom));
+        g.xTicks = chart::computeTicks(g.xRange, g.plotRect.width(), [&](double v) {
+            return double(labelWidth(v) + LabelSpacing);
+        });
+        int widest = 0;
+        for (double v : g.xTicks.major)
+            widest = std::max(widest, labelWidth(v));
+        const int fitting = std::max(left, area.right() - widest / 2);
+        if (fitting >= right || pass == MaxNarrowings)
+            break;
+        right = fitting;   // the plot only narrows, so this settles
+    }
     g.xMap = chart::ScaleMap(g.xRange.minimum, g.xRange.maximum, g.plotRect.left(), g.plotRect.right());
     g.yMap = chart::ScaleMap(g.yRange.minimum, g.yRange.maximum, g.plotRect.bottom(), g.plotRect.top());
 }

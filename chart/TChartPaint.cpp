@@ -255,6 +255,9 @@ QImage TChart::toImage()
 
 void TChart::paintChart(QPainter &p)
 {
+    // Everything painted is laid out left to right (positions come from chartGeometry()), and the
+    // texts are numbers and titles: in a right-to-left layout "-45" must not become "45-".
+    p.setLayoutDirection(Qt::LeftToRight);
     const ChartGeometry g = chartGeometry();
 
     const BackgroundLook background{size(), m_color, palette(), m_backWallTransparent, m_backWallColor,

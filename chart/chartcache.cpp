@@ -1,5 +1,7 @@
 #include "chartcache.h"
 
+#include "localenumbers.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -56,7 +58,7 @@ quint64 fontGeneration()
 const LabelCache::Label &LabelCache::label(double value, const QFont &font)
 {
     if (!(value == value)) {   // NaN: never equal to a key
-        m_uncached = {formatLabel(value), 0, {}};
+        m_uncached = {numberText(value), 0, {}};
         m_uncached.width = QFontMetrics(font).horizontalAdvance(m_uncached.text);
         return m_uncached;
     }
@@ -70,10 +72,14 @@ const LabelCache::Label &LabelCache::label(double value, const QFont &font)
     auto [it, inserted] = m_labels.try_emplace(value);
     Label &l = it->second;
     if (inserted) {
-        l.text = formatLabel(value);
+        l.text = numberText(value);
         l.width = QFontMetrics(font).horizontalAdvance(l.text);
         l.glyphs.setText(l.text);
         l.glyphs.setTextFormat(Qt::PlainText);
+        // numbers read left to right in a right-to-left layout too: "-45", not "45-"
+        QTextOption option;
+        option.setTextDirection(Qt::LeftToRight);
+        l.glyphs.setTextOption(option);
     }
     return l;
 }

@@ -17,6 +17,7 @@
 #include <QPalette>
 #include <QRect>
 #include <QStaticText>
+#include <QTextOption>
 #include <QString>
 
 #include <functional>
@@ -37,7 +38,7 @@ class LabelCache
 {
 public:
     struct Label {
-        QString text;         // formatLabel(value)
+        QString text;         // numberText(value)
         int width = 0;        // its horizontal advance in the font
         QStaticText glyphs;   // laid out on first draw, reused after
     };

@@ -1,5 +1,9 @@
 #include "readout.h"
 
+#include "localenumbers.h"
+
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -43,14 +47,6 @@ std::optional<SampleRun> sampleUnderPointer(const std::vector<TChartPoint> &poin
     return run;
 }
 
-QString valueText(double value)
-{
-    QString text = formatLabel(value);
-    if (text.startsWith(u'-'))
-        text[0] = QChar(0x2212);
-    return text;
-}
-
 QString readoutText(const std::vector<TChartPoint> &points, SampleRun run, const QString &xName,
                     const QString &yName, const QString &unit)
 {
@@ -60,11 +56,13 @@ QString readoutText(const std::vector<TChartPoint> &points, SampleRun run, const
         hi = std::max(hi, points[std::size_t(i)].y);
     }
     const QString suffix = unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;
-    QString yText = valueText(lo);
+    QString yText = numberText(lo);
     if (hi > lo)
-        yText += QChar(0x2026) + valueText(hi);   // ellipsis: the run's coldest to warmest
-    return QStringLiteral("%1 = %2%3 \u2192 %4 = %5%3")
-        .arg(yName, yText, suffix, xName, valueText(points[std::size_t(run.first)].x));
+        yText += QChar(0x2026) + numberText(hi);   // ellipsis: the run's coldest to warmest
+    //: Tooltip of the sample under the mouse: %1 = %2 is the Y axis' title and value(s), %4 = %5
+    //: the X axis' title and value; %3 is the unit with its leading space, or nothing.
+    return QCoreApplication::translate("TChart", "%1 = %2%3 → %4 = %5%3")
+        .arg(yName, yText, suffix, xName, numberText(points[std::size_t(run.first)].x));
 }
 
 QString describeSeries(const std::vector<TChartPoint> &points, const QString &xName,
@@ -75,8 +73,10 @@ QString describeSeries(const std::vector<TChartPoint> &points, const QString &xN
     const auto byY = [](const TChartPoint &a, const TChartPoint &b) { return a.y < b.y; };
     const TChartPoint &low = *std::min_element(points.begin(), points.end(), byY);
     const TChartPoint &high = *std::max_element(points.begin(), points.end(), byY);
-    return QStringLiteral("%1 from %2 at %3 %4 to %5 at %3 %6")
-        .arg(xName, valueText(low.x), yName, valueText(low.y), valueText(high.x), valueText(high.y));
+    //: What a screen reader says of the curve: "Tko from 80 at Tul -40 to 20 at Tul 20", the X
+    //: values at the lowest and at the highest Y.
+    return QCoreApplication::translate("TChart", "%1 from %2 at %3 %4 to %5 at %3 %6")
+        .arg(xName, numberText(low.x), yName, numberText(low.y), numberText(high.x), numberText(high.y));
 }
 
 QString seriesTable(const std::vector<TChartPoint> &points, const QString &xName,
@@ -92,7 +92,7 @@ QString seriesTable(const std::vector<TChartPoint> &points, const QString &xName
     const QChar tab = u'\t', newline = u'\n';
     QString text = yName + tab + xName + newline;
     for (const TChartPoint *p : rows)
-        text += formatLabel(p->y) + tab + formatLabel(p->x) + newline;
+        text += numberText(p->y) + tab + numberText(p->x) + newline;
     return text;
 }
 

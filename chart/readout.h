@@ -34,23 +34,21 @@ std::optional<SampleRun> sampleUnderPointer(const std::vector<TChartPoint> &poin
                                             const QRect &plotRect, QPointF pointer,
                                             double reach = ReadoutReach);
 
-// "Тул = −10 °C → Тко = 50 °C" for one sample, "Тул = −40…−5 °C → Тко = 95 °C" for a run:
+// "Тул = -10 °C → Тко = 50 °C" for one sample, "Тул = -40…-5 °C → Тко = 95 °C" for a run:
 // the Y name and value(s), then the X name and value, each followed by `unit` when it is set.
+// Numbers are written as the axis labels write them (numberText), in the user's language.
 QString readoutText(const std::vector<TChartPoint> &points, SampleRun run, const QString &xName,
                     const QString &yName, const QString &unit);
 
-// "Tko from 80 at Tul −40 to 20 at Tul 20": X at the lowest Y, then X at the highest Y (the
-// first such point of each). Empty for no points.
+// "Tko from 80 at Tul -40 to 20 at Tul 20": X at the lowest Y, then X at the highest Y (the
+// first such point of each), in the user's language. Empty for no points.
 QString describeSeries(const std::vector<TChartPoint> &points, const QString &xName,
                        const QString &yName);
 
 // The series as a tab-separated table for the clipboard: a header row "yName<TAB>xName", then
 // one row "y<TAB>x" per point in ascending Y (the order the curve was swept in; points with the
-// same Y keep their list order), each row ended by a newline. Numbers as formatLabel writes them.
+// same Y keep their list order), each row ended by a newline. Numbers as numberText writes them.
 QString seriesTable(const std::vector<TChartPoint> &points, const QString &xName,
                     const QString &yName);
-
-// A value as the axis labels write it, with a real minus sign (U+2212) that screen readers say.
-QString valueText(double value);
 
 }  // namespace chart

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <string>
-#include <string_view>
 
 namespace chart {
 
@@ -60,18 +57,28 @@ AxisTicks computeTicks(AxisRange range, double lengthPx,
 
     const double span = range.maximum - range.minimum;
     const double pixelsPerUnit = lengthPx / span;
-    // Start from the step at which one pixel separates labels, then widen until the widest of
-    // the end labels fits between neighbours. Each pass at least doubles the step, so this
-    // ends within a few dozen passes even for a wildly wrong extent.
-    double step = niceStep(std::max(span / lengthPx, LabelResolution));
-    for (int pass = 0; pass < 200; ++pass) {
+    // Start from the step at which one pixel separates labels, then widen until the widest
+    // label fits between neighbours. Each pass at least doubles the step, so this ends within a
+    // few dozen passes even for a wildly wrong extent.
+    const auto fits = [&](double step) {
+        if (span / step >= double(MaxTicks))
+            return false;
+        const double room = step * pixelsPerUnit;
+        // The end labels first: too wide already, the step is rejected without measuring the
+        // rest. Any label may be the widest (its separators and decimals differ), so when the
+        // ends fit, all are measured; by then they are few, at least the end labels' width apart.
         const double first = std::ceil(range.minimum / step) * step;
         const double last = std::floor(range.maximum / step) * step;
-        const double needed = std::max(labelExtent(first), labelExtent(last));
-        if (step * pixelsPerUnit >= needed && span / step < double(MaxTicks))
-            break;
+        if (room < labelExtent(first) || room < labelExtent(last))
+            return false;
+        for (double v : majorTicks(range, step))
+            if (room < labelExtent(v))
+                return false;
+        return true;
+    };
+    double step = niceStep(std::max(span / lengthPx, LabelResolution));
+    for (int pass = 0; pass < 200 && !fits(step); ++pass)
         step = niceStep(step * 1.5);
-    }
 
     result.step = step;
     result.major = majorTicks(range, step);
@@ -96,34 +103,6 @@ double ScaleMap::toData(double pixel) const
     if (m_factor == 0)
         return m_d1;
     return m_d1 + (pixel - m_p1) / m_factor;
-}
-
-QString formatLabel(double value)
-{
-    if (!std::isfinite(value))
-        return {};
-    char buf[400];
-    const int length = std::snprintf(buf, sizeof buf, "%.3f", value);
-    std::string_view text(buf, std::size_t(std::clamp(length, 0, int(sizeof buf) - 1)));
-
-    // drop trailing zeros of the fraction, and the point if nothing is left after it
-    text = text.substr(0, text.find_last_not_of('0') + 1);
-    if (text.back() == '.')
-        text.remove_suffix(1);
-    if (text == "-0")
-        text.remove_prefix(1);
-
-    // a comma before every group of three integer digits but the first
-    const std::size_t intBegin = text.front() == '-' ? 1 : 0;
-    const std::size_t intEnd = std::min(text.find('.'), text.size());
-    std::string grouped(text.substr(0, intBegin));
-    for (std::size_t i = intBegin; i < intEnd; ++i) {
-        if (i > intBegin && (intEnd - i) % 3 == 0)
-            grouped += ',';
-        grouped += text[i];
-    }
-    grouped += text.substr(intEnd);
-    return QString::fromLatin1(grouped);
 }
 
 AxisRange clampView(AxisRange range)

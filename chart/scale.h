@@ -2,11 +2,8 @@
 //  - computeTicks divides an axis range into label positions 1, 2 or 5 x 10^n apart, as close as
 //    the labels allow without crowding, plus the minor ticks between them;
 //  - ScaleMap converts data values to pixels and back (painting and the mouse share it);
-//  - formatLabel writes a value in the "#,##0.###" number format;
 //  - clampView keeps a zoomed or panned range finite and wide enough to label.
 #pragma once
-
-#include <QString>
 
 #include <functional>
 #include <vector>
@@ -28,13 +25,14 @@ struct AxisTicks {
 // Smallest value of the form 1, 2 or 5 x 10^n that is >= rawStep (rawStep > 0 and finite).
 double niceStep(double rawStep);
 
-// The finest step labels can show: formatLabel keeps three decimals, so closer labels would
+// The finest step labels can show: numbers are written with three decimals, so closer labels would
 // print the same text.
 inline constexpr double LabelResolution = 0.001;
 
 // Labels for [minimum, maximum] on an axis lengthPx pixels long. labelExtent(value) gives the room
-// one label needs along the axis (text width or height plus a gap); the step grows until
-// neighbouring labels keep that distance, and is never finer than LabelResolution. An empty,
+// one label needs along the axis (text width or height plus a gap); the step grows until every
+// label it would print keeps that distance from its neighbours, and is never finer than
+// LabelResolution. An empty,
 // inverted or non-finite range gives no ticks.
 AxisTicks computeTicks(AxisRange range, double lengthPx,
                        const std::function<double(double)> &labelExtent, int minorPerStep = 3);
@@ -58,10 +56,6 @@ public:
 private:
     double m_d1 = 0, m_d2 = 1, m_p1 = 0, m_p2 = 1, m_factor = 1;
 };
-
-// "#,##0.###": thousands separated by commas, at most three decimals, no trailing zeros,
-// never "-0". Non-finite values give an empty text.
-QString formatLabel(double value);
 
 // Zoom and pan limits: a view never moves its centre beyond +-ViewLimit and is never narrower
 // than MinSpan (or a billionth of its distance from zero), so labels stay distinct and finite.

@@ -5,6 +5,7 @@
 #include "TApplication.h"
 #include "TChart.h"
 #include "Unit1.h"
+#include "userlocale.h"
 
 #include <QtTest>
 #include <QAccessible>
@@ -66,10 +67,23 @@ void TestAccess::buttons_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");
-    QTest::newRow("upper <<") << "sbP0minus" << "Lower P0" << "Lowers P0 by one, down to 0, and redraws the curve";
-    QTest::newRow("upper >>") << "sbP0plus" << "Raise P0" << "Raises P0 by one, up to 50, and redraws the curve";
-    QTest::newRow("lower >>") << "sbP2plus" << "Raise P2" << "Raises P2 by one, up to 50, and redraws the curve";
-    QTest::newRow("lower <<") << "sbP2minus" << "Lower P2" << "Lowers P2 by one, down to 0, and redraws the curve";
+    QTest::addColumn<int>("step");
+    for (const char *p : {"P0", "P2"}) {
+        QTest::addRow("lower %s", p)
+            << QString("sb%1minus").arg(p)
+            << inUsersLocale("Lower %1", "%1 verringern", "Уменьшить %1").arg(p)
+            << inUsersLocale("Lowers %1 by one, down to 0, and redraws the curve",
+                             "Verringert %1 um eins, bis hinab auf 0, und zeichnet die Kurve neu",
+                             "Уменьшает %1 на единицу, но не ниже 0, и перерисовывает кривую").arg(p)
+            << -1;
+        QTest::addRow("raise %s", p)
+            << QString("sb%1plus").arg(p)
+            << inUsersLocale("Raise %1", "%1 erhöhen", "Увеличить %1").arg(p)
+            << inUsersLocale("Raises %1 by one, up to 50, and redraws the curve",
+                             "Erhöht %1 um eins, bis höchstens 50, und zeichnet die Kurve neu",
+                             "Увеличивает %1 на единицу, но не выше 50, и перерисовывает кривую").arg(p)
+            << 1;
+    }
 }
 
 void TestAccess::buttons()
@@ -77,6 +91,7 @@ void TestAccess::buttons()
     QFETCH(QString, button);
     QFETCH(QString, name);
     QFETCH(QString, description);
+    QFETCH(int, step);
     auto *b = form->findChild<QPushButton *>(button);
     QVERIFY(b);
     QCOMPARE(accessibleOf(b)->role(), QAccessible::Button);
@@ -89,7 +104,7 @@ void TestAccess::buttons()
     QVERIFY(action);
     const int p0 = Unit1::P0, p2 = Unit1::P2;
     action->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_COMPARE(Unit1::P0 + Unit1::P2, p0 + p2 + (name.startsWith("Raise") ? 1 : -1));
+    QTRY_COMPARE(Unit1::P0 + Unit1::P2, p0 + p2 + step);
 }
 
 void TestAccess::labelsSayTheirText()
@@ -106,12 +121,17 @@ void TestAccess::chartFollowsTheCurve_data()
 {
     QTest::addColumn<QStringList>("presses");
     QTest::addColumn<QString>("description");
-    QTest::newRow("at start") << QStringList{} << "Tko from 80 at Tul −40 to 20 at Tul 20";
-    QTest::newRow("P0 raised") << QStringList{"sbP0plus"} << "Tko from 82 at Tul −40 to 22 at Tul 20";
-    QTest::newRow("P2 lowered") << QStringList{"sbP2minus"} << "Tko from 74 at Tul −40 to 20 at Tul 20";
-    QTest::newRow("P2 at 0: flat") << QStringList(10, "sbP2minus") << "Tko from 20 at Tul −40 to 20 at Tul 20";
-    QTest::newRow("P2 at 30: limited") << QStringList(20, "sbP2plus") << "Tko from 95 at Tul −40 to 20 at Tul 20";
-    QTest::newRow("P0 at 0: limited below") << QStringList(20, "sbP0minus") << "Tko from 40 at Tul −40 to 1 at Tul 20";
+    const auto expected = [](int low, int high) {
+        return inUsersLocale(QString("Tko from %1 at Tul -40 to %2 at Tul 20").arg(low).arg(high),
+                             QString("Tko von %1 bei Tul -40 bis %2 bei Tul 20").arg(low).arg(high),
+                             QString("Тко от %1 при Тул -40 до %2 при Тул 20").arg(low).arg(high));
+    };
+    QTest::newRow("at start") << QStringList{} << expected(80, 20);
+    QTest::newRow("P0 raised") << QStringList{"sbP0plus"} << expected(82, 22);
+    QTest::newRow("P2 lowered") << QStringList{"sbP2minus"} << expected(74, 20);
+    QTest::newRow("P2 at 0: flat") << QStringList(10, "sbP2minus") << expected(20, 20);
+    QTest::newRow("P2 at 30: limited") << QStringList(20, "sbP2plus") << expected(95, 20);
+    QTest::newRow("P0 at 0: limited below") << QStringList(20, "sbP0minus") << expected(40, 1);
 }
 
 void TestAccess::chartFollowsTheCurve()
@@ -120,7 +140,8 @@ void TestAccess::chartFollowsTheCurve()
     QFETCH(QString, description);
     for (const QString &name : presses)
         QTest::mouseClick(form->findChild<QPushButton *>(name), Qt::LeftButton);
-    QCOMPARE(textOf(form->Chart1, QAccessible::Name), QStringLiteral("Heating curve chart"));
+    QCOMPARE(textOf(form->Chart1, QAccessible::Name),
+             inUsersLocale("Heating curve chart", "Diagramm der Heizkurve", "График отопительной кривой"));
     QCOMPARE(textOf(form->Chart1, QAccessible::Description), description);
 }
 

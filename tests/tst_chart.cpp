@@ -1,5 +1,6 @@
 // The chart widget: legend rows, mouse zoom, restore and pan, deep zoom, and what it paints.
 #include "designedchart.h"
+#include "localenumbers.h"
 
 #include <QtTest>
 #include <QImage>
@@ -64,6 +65,10 @@ private slots:
     void extremeViews_data();
     void extremeViews();
     void oneRepaintPerRefill();
+    void labelsKeepApart_data();
+    void labelsKeepApart();
+    void panKeepsTheDataWhenLabelsWiden();
+    void numbersReadLeftToRight();
 };
 
 void TestChart::designedAxes()
@@ -132,7 +137,7 @@ void TestChart::legendRows()
     const ChartGeometry g = f.chart.chartGeometry();
     QVERIFY2(g.legendRowCount >= 26 && g.legendRowCount <= 28, qPrintable(QString::number(g.legendRowCount)));
     for (int i = 0; i < firstRows.size(); ++i)
-        QCOMPARE(chart::formatLabel(f.series->points()[i].y), firstRows[i]);
+        QCOMPARE(chart::numberText(f.series->points()[i].y), firstRows[i]);
 }
 
 void TestChart::legendDropsRowsThatDontFit()
@@ -286,11 +291,11 @@ void TestChart::extremeViews()
     QVERIFY(g.xTicks.major.size() >= 1 && g.xTicks.major.size() < 100);
     QVERIFY(g.yTicks.major.size() >= 1 && g.yTicks.major.size() < 100);
     for (double v : g.xTicks.major) {
-        const QString text = chart::formatLabel(v);
+        const QString text = chart::numberText(v);
         QVERIFY(!text.isEmpty() && !text.contains("nan") && !text.contains("inf"));
     }
     // labels stay distinct
-    QVERIFY(chart::formatLabel(g.xTicks.major.front()) != chart::formatLabel(g.xTicks.major.back())
+    QVERIFY(chart::numberText(g.xTicks.major.front()) != chart::numberText(g.xTicks.major.back())
             || g.xTicks.major.size() == 1);
     f.render();   // and it paints
 }
@@ -305,6 +310,107 @@ void TestChart::oneRepaintPerRefill()
     f.fill(25, 12);
     QTest::qWait(50);
     QCOMPARE(f.chart.paintCount(), before + 1);
+}
+
+void TestChart::labelsKeepApart_data()
+{
+    QTest::addColumn<QPointF>("pan");   // how far the view moves, in data units
+    QTest::addColumn<bool>("zoom");     // into the middle third first, for decimals
+    QTest::newRow("as designed") << QPointF(0, 0) << false;
+    QTest::newRow("thousands") << QPointF(1234.5, 1000) << false;
+    QTest::newRow("thousands with decimals") << QPointF(1234.5, 1000) << true;
+    QTest::newRow("negative millions") << QPointF(-2345678, -1234567) << false;
+    QTest::newRow("far right, decimals") << QPointF(9.87e11, 0) << true;
+}
+
+// In any locale and view: neighbouring labels never touch, and the last bottom label stays
+// inside the chart, clear of the legend.
+void TestChart::labelsKeepApart()
+{
+    QFETCH(QPointF, pan);
+    QFETCH(bool, zoom);
+    ChartFixture f;
+    if (zoom) {
+        const QRect plot = f.chart.chartGeometry().plotRect;
+        const QPoint from = plot.topLeft() + QPoint(plot.width() / 3, plot.height() / 3);
+        QTest::mousePress(&f.chart, Qt::LeftButton, {}, from);
+        QTest::mouseRelease(&f.chart, Qt::LeftButton, {}, from + QPoint(plot.width() / 3, plot.height() / 3));
+    }
+    if (!pan.isNull()) {
+        const ChartGeometry g = f.chart.chartGeometry();
+        const QPoint from = g.plotRect.center();
+        const QPoint to = from - QPoint(int(std::lround(pan.x() * g.xMap.pixelsPerUnit())),
+                                        int(std::lround(pan.y() * g.yMap.pixelsPerUnit())));
+        QTest::mousePress(&f.chart, Qt::RightButton, {}, from);
+        QTest::mouseMove(&f.chart, to);
+        QTest::mouseRelease(&f.chart, Qt::RightButton, {}, to);
+    }
+    const ChartGeometry g = f.chart.chartGeometry();
+    const QFontMetrics fm(f.chart.labelFont());
+    QVERIFY(g.xTicks.major.size() >= 2);
+    int previousRight = -1;
+    for (double v : g.xTicks.major) {
+        const QString text = chart::numberText(v);
+        const int width = fm.horizontalAdvance(text);
+        const int left = int(std::lround(g.xMap.toPixel(v))) - width / 2;
+        QVERIFY2(left > previousRight, qPrintable(text + " touches the label before it"));
+        previousRight = left + width - 1;
+    }
+    QVERIFY2(previousRight <= g.chartRect.right(),
+             qPrintable(QString("the last label ends at %1, the chart at %2").arg(previousRight).arg(g.chartRect.right())));
+    QVERIFY(previousRight < g.legendRect.left());
+    // the left labels lie one above the other, a line's height apart at least
+    const double rowGap = (g.yTicks.major[1] - g.yTicks.major[0]) * -g.yMap.pixelsPerUnit();
+    QVERIFY(rowGap >= fm.height());
+}
+
+// When the view's labels become wider (more digits, separators) the plot's ends move; the
+// pan still keeps the data that was under the pointer under it, and the scale of the drag.
+void TestChart::panKeepsTheDataWhenLabelsWiden()
+{
+    ChartFixture f;
+    const ChartGeometry g = f.chart.chartGeometry();
+    const QPoint from = g.plotRect.center();
+    const QPointF data(g.xMap.toData(from.x()), g.yMap.toData(from.y()));
+    const QPoint to = from - QPoint(int(5000 * g.xMap.pixelsPerUnit()), int(-5000 * -g.yMap.pixelsPerUnit()));
+    QTest::mousePress(&f.chart, Qt::RightButton, {}, from);
+    QTest::mouseMove(&f.chart, to);
+    QTest::mouseRelease(&f.chart, Qt::RightButton, {}, to);
+    const ChartGeometry after = f.chart.chartGeometry();
+    // the room the left labels take, from the plot's left edge to the leftmost label's start
+    const auto leftLabelRoom = [](const ChartGeometry &geometry) {
+        int start = geometry.plotRect.left();
+        for (const PlacedLabel &l : geometry.yLabels)
+            start = std::min(start, l.origin.x());
+        return geometry.plotRect.left() - start;
+    };
+    QVERIFY(leftLabelRoom(after) > leftLabelRoom(g));   // the labels did widen: "5,010" vs "-45"
+    QVERIFY(after.plotRect.left() > g.plotRect.left());
+    QVERIFY2(std::abs(after.xMap.toPixel(data.x()) - to.x()) < 0.01,
+             qPrintable(QString("the data is at %1, the pointer at %2").arg(after.xMap.toPixel(data.x())).arg(to.x())));
+    QVERIFY(std::abs(after.yMap.toPixel(data.y()) - to.y()) < 0.01);
+    QVERIFY(std::abs(after.xMap.pixelsPerUnit() - g.xMap.pixelsPerUnit()) < 1e-9);
+}
+
+// In a right-to-left layout (-reverse, Arabic, Hebrew) the chart paints exactly as left to
+// right: "-45" and the legend's "-1" keep their minus in front.
+void TestChart::numbersReadLeftToRight()
+{
+    // shown and grabbed, as a screenshot would take it
+    const auto shot = [](ChartFixture &f) {
+        f.chart.show();
+        return QTest::qWaitForWindowExposed(&f.chart) ? f.chart.grab().toImage() : QImage();
+    };
+    ChartFixture ltr(0, 10);   // the legend starts with "-1"
+    const QImage expected = shot(ltr);
+    QVERIFY(!expected.isNull());
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);   // as -reverse does
+    auto restore = qScopeGuard([] { QGuiApplication::setLayoutDirection(Qt::LeftToRight); });
+    ChartFixture rtl(0, 10);
+    QCOMPARE(rtl.chart.layoutDirection(), Qt::RightToLeft);
+    QCOMPARE(shot(rtl), expected);
+    // the same once the background is kept as an image
+    QCOMPARE(rtl.chart.grab().toImage(), expected);
 }
 
 QTEST_MAIN(TestChart)

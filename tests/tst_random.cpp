@@ -10,6 +10,7 @@
 #include "TFastLineSeries.h"
 #include "Unit1.h"
 #include "curve.h"
+#include "localenumbers.h"
 
 #include <QtTest>
 #include <QElapsedTimer>
@@ -83,7 +84,7 @@ QString brokenAxis(const char *name, chart::AxisRange view, chart::AxisRange sho
     QString previous;
     for (std::size_t i = 0; i < ticks.major.size(); ++i) {
         const double v = ticks.major[i];
-        const QString text = chart::formatLabel(v);
+        const QString text = chart::numberText(v);
         if (text.isEmpty() || text.contains("nan") || text.contains("inf"))
             return QString("%1 axis label \"%2\" for %3").arg(name, text).arg(v);
         if (v < view.minimum - eps || v > view.maximum + eps)

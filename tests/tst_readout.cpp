@@ -2,7 +2,10 @@
 // point, between points, on a run, outside the plot, after zoom and pan), its text, and the
 // tooltip that shows it: only while the mouse rests with no button held, never in a drag.
 #include "designedchart.h"
+#include "localenumbers.h"
 #include "readout.h"
+#include "userlocale.h"
+#include "TApplication.h"
 
 #include <QtTest>
 #include <QHelpEvent>
@@ -69,6 +72,7 @@ class TestReadout : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { prepareApplication(); }   // the user's language, as the program has it
     void cleanup();
     void choice_data();
     void choice();
@@ -101,42 +105,42 @@ void TestReadout::choice_data()
 
     const QPointF at(0, 0);
     QTest::newRow("at a point") << 20 << 10 << View::Designed << QPointF(50, -10) << at
-                                << "Тул = −10 °C → Тко = 50 °C";
+                                << "Тул = -10 °C → Тко = 50 °C";
     QTest::newRow("near a point, within reach") << 20 << 10 << View::Designed << QPointF(50, -10)
-                                                << QPointF(4, -5) << "Тул = −10 °C → Тко = 50 °C";
+                                                << QPointF(4, -5) << "Тул = -10 °C → Тко = 50 °C";
     QTest::newRow("just beyond reach of the only point") << 20 << 50 << View::Designed
                                                          << QPointF(95, 5) << QPointF(0, -9) << "";
-    // (50, −10) and (51, −11) are about 9 px apart: the nearer one wins
+    // (50, -10) and (51, -11) are about 9 px apart: the nearer one wins
     QTest::newRow("between two, nearer the first") << 20 << 10 << View::Designed
                                                    << QPointF(50.4, -10.4) << at
-                                                   << "Тул = −10 °C → Тко = 50 °C";
+                                                   << "Тул = -10 °C → Тко = 50 °C";
     QTest::newRow("between two, nearer the second") << 20 << 10 << View::Designed
                                                     << QPointF(50.6, -10.6) << at
-                                                    << "Тул = −11 °C → Тко = 51 °C";
+                                                    << "Тул = -11 °C → Тко = 51 °C";
     // P2 = 50: neighbouring samples are 5 apart in Tko, some 37 px
     QTest::newRow("between two far apart") << 20 << 50 << View::Designed << QPointF(92.5, 5.5) << at << "";
     QTest::newRow("on the run at the upper limit") << 20 << 30 << View::Designed << QPointF(95, -20)
-                                                   << QPointF(-3, 2) << "Тул = −40…−5 °C → Тко = 95 °C";
+                                                   << QPointF(-3, 2) << "Тул = -40…-5 °C → Тко = 95 °C";
     QTest::newRow("on the run at the lower limit") << 0 << 10 << View::Designed << QPointF(1, 20) << at
-                                                   << "Тул = −1…20 °C → Тко = 1 °C";
+                                                   << "Тул = -1…20 °C → Тко = 1 °C";
     QTest::newRow("on a saw-tooth pair") << 20 << 5 << View::Designed << QPointF(20, 19) << at
                                          << "Тул = 19…20 °C → Тко = 20 °C";
     QTest::newRow("one vertical stroke") << 20 << 0 << View::Designed << QPointF(20, 0) << at
-                                         << "Тул = −40…20 °C → Тко = 20 °C";
+                                         << "Тул = -40…20 °C → Тко = 20 °C";
     QTest::newRow("outside the plot, left of the axis") << 0 << 10 << View::Designed << QPointF(1, 20)
                                                         << QPointF(-8, 0) << "";
     QTest::newRow("zoomed: the sample where it is drawn now") << 20 << 10 << View::Zoomed
                                                               << QPointF(50, -10) << QPointF(6, 0)
-                                                              << "Тул = −10 °C → Тко = 50 °C";
+                                                              << "Тул = -10 °C → Тко = 50 °C";
     // zoomed so far that neighbours are some 190 px apart: the gap between them is empty
     QTest::newRow("deep zoom: between two is nothing") << 20 << 10 << View::DeepZoom
                                                        << QPointF(50.5, -10.5) << at << "";
     QTest::newRow("deep zoom: at a point") << 20 << 10 << View::DeepZoom << QPointF(51, -11)
-                                           << QPointF(-5, 5) << "Тул = −11 °C → Тко = 51 °C";
-    // panned so (50, −10) is drawn 2 px inside the left edge of the plot
+                                           << QPointF(-5, 5) << "Тул = -11 °C → Тко = 51 °C";
+    // panned so (50, -10) is drawn 2 px inside the left edge of the plot
     QTest::newRow("panned: inside the plot's edge") << 20 << 10 << View::PanToLeftEdge
                                                     << QPointF(50, -10) << QPointF(-1, 0)
-                                                    << "Тул = −10 °C → Тко = 50 °C";
+                                                    << "Тул = -10 °C → Тко = 50 °C";
     QTest::newRow("panned: outside the plot's edge") << 20 << 10 << View::PanToLeftEdge
                                                      << QPointF(50, -10) << QPointF(-4, 0) << "";
 }
@@ -181,9 +185,11 @@ void TestReadout::text_data()
     QTest::newRow("zero is never negative") << "°C" << QList<QPointF>{{-0.0, -0.0}}
                                             << "Y = 0 °C → X = 0 °C";
     QTest::newRow("fractions and thousands") << "m" << QList<QPointF>{{1234.5, -0.25}}
-                                             << "Y = −0.25 m → X = 1,234.5 m";
+                                             << inUsersLocale("Y = -0.25 m → X = 1,234.5 m",
+                                                              "Y = -0,25 m → X = 1.234,5 m",
+                                                              "Y = -0,25 m → X = 1\u00a0234,5 m");
     QTest::newRow("a run, listed out of order") << "°C" << QList<QPointF>{{95, -5}, {95, -40}, {95, -6}}
-                                                << "Y = −40…−5 °C → X = 95 °C";
+                                                << "Y = -40…-5 °C → X = 95 °C";
 }
 
 void TestReadout::text()
@@ -202,10 +208,15 @@ void TestReadout::description_data()
     QTest::addColumn<int>("p0");
     QTest::addColumn<int>("p2");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("start") << 20 << 10 << "Tko from 80 at Tul −40 to 20 at Tul 20";
-    QTest::newRow("limited above, coldest end of a run") << 20 << 30 << "Tko from 95 at Tul −40 to 20 at Tul 20";
-    QTest::newRow("limited below") << 0 << 10 << "Tko from 40 at Tul −40 to 1 at Tul 20";
-    QTest::newRow("flat") << 20 << 0 << "Tko from 20 at Tul −40 to 20 at Tul 20";
+    const auto expected = [](int low, int high) {
+        return inUsersLocale(QString("Tko from %1 at Tul -40 to %2 at Tul 20").arg(low).arg(high),
+                             QString("Tko von %1 bei Tul -40 bis %2 bei Tul 20").arg(low).arg(high),
+                             QString("Tko от %1 при Tul -40 до %2 при Tul 20").arg(low).arg(high));
+    };
+    QTest::newRow("start") << 20 << 10 << expected(80, 20);
+    QTest::newRow("limited above, coldest end of a run") << 20 << 30 << expected(95, 20);
+    QTest::newRow("limited below") << 0 << 10 << expected(40, 1);
+    QTest::newRow("flat") << 20 << 0 << expected(20, 20);
 }
 
 void TestReadout::description()
@@ -246,8 +257,8 @@ void TestReadout::table_data()
     // whatever the locale makes of them, exactly the labels' text (never "-0", never 1234.5)
     QTest::newRow("fractions and thousands as labels")
         << pointsAt({{1234.5, -0.25}, {-0.0001, 1e6}})
-        << "Y\tX\n" + chart::formatLabel(-0.25) + "\t" + chart::formatLabel(1234.5) + "\n"
-               + chart::formatLabel(1e6) + "\t" + chart::formatLabel(-0.0001) + "\n";
+        << "Y\tX\n" + chart::numberText(-0.25) + "\t" + chart::numberText(1234.5) + "\n"
+               + chart::numberText(1e6) + "\t" + chart::numberText(-0.0001) + "\n";
 }
 
 void TestReadout::table()
@@ -262,7 +273,7 @@ void TestReadout::restingShowsTheSample()
     ChartFixture f;
     f.rest(f.toPoint({50, -10}));
     QVERIFY(QToolTip::isVisible());
-    QCOMPARE(QToolTip::text(), QStringLiteral("Тул = −10 °C → Тко = 50 °C"));
+    QCOMPARE(QToolTip::text(), QStringLiteral("Тул = -10 °C → Тко = 50 °C"));
     // a rest far from the curve shows nothing
     cleanup();
     f.rest(f.toPoint({80, 20}));

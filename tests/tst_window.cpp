@@ -5,13 +5,18 @@
 #include "TFastLineSeries.h"
 #include "Unit1.h"
 #include "curve.h"
+#include "userlocale.h"
 
 #include <QtTest>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 
+#include <clocale>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 
@@ -70,7 +75,10 @@ private slots:
     void keyboardPresses();
     void mousePressFocusesAndClicks();
     void onePaintPerPress();
+    void exceptionShowsErrorBox_data();
     void exceptionShowsErrorBox();
+    void qtSpeaksTheUsersLanguage();
+    void numbersLeaveTheCLibraryEnglish();
 
 private:
     std::unique_ptr<TForm1> form;
@@ -358,20 +366,38 @@ void TestWindow::onePaintPerPress()
 class Thrower : public QObject
 {
 public:
+    explicit Thrower(bool standard) : m_standard(standard) {}
     bool event(QEvent *e) override
     {
-        if (e->type() == QEvent::User)
-            throw std::runtime_error("something broke");
+        if (e->type() == QEvent::User) {
+            if (m_standard)
+                throw std::runtime_error("something broke");
+            throw 42;
+        }
         return QObject::event(e);
     }
+
+private:
+    bool m_standard;
 };
+
+void TestWindow::exceptionShowsErrorBox_data()
+{
+    QTest::addColumn<bool>("standard");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("std::exception: its message") << true << "something broke";
+    QTest::newRow("anything else: in the user's language")
+        << false << inUsersLocale("Unknown error", "Unbekannter Fehler", "Неизвестная ошибка");
+}
 
 // An exception escaping a handler shows the error box titled "QOR", and the loop goes on.
 void TestWindow::exceptionShowsErrorBox()
 {
+    QFETCH(bool, standard);
+    QFETCH(QString, message);
     auto *app = qobject_cast<TApplication *>(QCoreApplication::instance());
     QVERIFY(app);
-    Thrower thrower;
+    Thrower thrower(standard);
     QString title, text;
     // The box runs its own event loop; a timer in that loop reads and closes it.
     QTimer closer;
@@ -386,10 +412,28 @@ void TestWindow::exceptionShowsErrorBox()
     QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
     QTRY_VERIFY(!title.isEmpty());
     QCOMPARE(title, QStringLiteral("QOR"));
-    QCOMPARE(text, QStringLiteral("something broke"));
+    QCOMPARE(text, message);
     // the window still works
     QTest::mouseClick(form->sbP0plus, Qt::LeftButton);
     QCOMPARE(Unit1::P0, 21);
+}
+
+// Qt's own buttons and menus (the error box's, the scroll bars') come from Qt's catalogue.
+void TestWindow::qtSpeaksTheUsersLanguage()
+{
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), inUsersLocale("Cancel", "Abbrechen", "Отмена"));
+    QCOMPARE(QScrollBar::tr("Scroll here"), inUsersLocale("Scroll here", "Hierher scrollen", "Прокрутить сюда"));
+}
+
+// QApplication takes the C library's locale from the environment; the program puts its numbers
+// back to "C", so that no printf anywhere writes "0,5".
+void TestWindow::numbersLeaveTheCLibraryEnglish()
+{
+    QCOMPARE(std::localeconv()->decimal_point, ".");
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", 0.5);
+    QCOMPARE(text, "0.5");
 }
 
 // TApplication, so that exceptions are caught as in the program.

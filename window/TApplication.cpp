@@ -4,9 +4,13 @@
 #include "designfonts.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStyleFactory>
+#include <QTranslator>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -23,7 +27,7 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     } catch (const std::exception &e) {
         showException(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        showException(QStringLiteral("Unknown error"));
+        showException(tr("Unknown error"));
     }
     return false;
 }
@@ -34,8 +38,34 @@ void TApplication::showException(const QString &message)
                           message);
 }
 
+namespace {
+
+// The program's own texts and Qt's (its buttons and menus) in the user's language, before the
+// first window. Where there is no catalogue (C, English) the texts stay as written.
+void installTranslations()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    const QLocale locale;   // the system's, as the environment sets it
+    auto *own = new QTranslator(qApp);
+    if (own->load(locale, QStringLiteral("qor"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(own);
+    auto *qt = new QTranslator(qApp);
+    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+}
+
+}  // namespace
+
 void prepareApplication()
 {
+    // QApplication set the C library's locale from the environment; no number the program
+    // prints may depend on it (the chart writes its own, see localenumbers.h).
+    std::setlocale(LC_NUMERIC, "C");
+    installTranslations();
     QApplication::setApplicationName(QStringLiteral("qor"));
     QApplication::setApplicationDisplayName(QStringLiteral("QOR"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -20,8 +20,10 @@ public:
     static void showException(const QString &message);
 };
 
-// Gives the application its title "QOR", its icon, the Fusion style and the fonts the layout
-// was designed with. Tests call it too, so they see what the user sees.
+// Gives the application its title "QOR", its icon, the Fusion style, the fonts the layout was
+// designed with and the translations for the user's language (the program's and Qt's), and
+// keeps the C library's number formatting English. Tests call it too, so they see what the
+// user sees.
 void prepareApplication();
 
 // True when Qt would have no window system to talk to: no DISPLAY, no WAYLAND_DISPLAY and no

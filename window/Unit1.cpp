@@ -97,6 +97,10 @@ void TForm1::addCurve(TFastLineSeries *series)
         series->addXY(Tko, Tul, QString(), chart::clBlack);
     });
     // What a screen reader says of the chart, in place of the picture.
-    Chart1->setAccessibleDescription(
-        chart::describeSeries(series->points(), QStringLiteral("Tko"), QStringLiteral("Tul")));
+    Chart1->setAccessibleDescription(chart::describeSeries(
+        series->points(),
+        //: the circuit temperature's name as a screen reader should say it (the axis reads "Тко")
+        tr("Tko"),
+        //: the outdoor temperature's name as a screen reader should say it (the axis reads "Тул")
+        tr("Tul")));
 }

@@ -2,9 +2,9 @@
 
 #include "TChart.h"
 #include "TFastLineSeries.h"
+#include "accessibility.h"
 #include "curve.h"
 #include "designfonts.h"
-#include "readout.h"
 
 namespace Unit1 {
 int P0 = 0;
@@ -67,6 +67,9 @@ void TForm1::retune(void (*step)(int &), int &param, QLabel *label, std::string_
     step(param);
     showParameter(label, name, param);
     addCurve(series);
+    // said on every press, also at a bound where the value stays
+    //: a screen reader's announcement after a press: the parameter and its new value, "P0 21"
+    announceValue(tr("%1 %2").arg(QString::fromUtf8(name.data(), qsizetype(name.size()))).arg(param));
 }
 
 void TForm1::showParameter(QLabel *label, std::string_view name, int value)
@@ -83,7 +86,4 @@ void TForm1::addCurve(TFastLineSeries *series)
         Tko = s.Tko;
         series->addXY(Tko, Tul, QString(), chart::clBlack);
     });
-    // What a screen reader says of the chart, in place of the picture.
-    Chart1->setAccessibleDescription(
-        chart::describeSeries(series->points(), QStringLiteral("Tko"), QStringLiteral("Tul")));
 }

@@ -165,7 +165,6 @@ void TestAccess::windowAndGroups()
 
 void TestAccess::labelsNameTheirButtons()
 {
-    using Relations = QList<QPair<QAccessibleInterface *, QAccessible::Relation>>;
     const auto related = [](QWidget *w, QAccessible::Relation r) {
         QStringList names;
         for (const auto &[iface, relation] : accessibleOf(w)->relations(r))
@@ -200,23 +199,25 @@ void TestAccess::pressAnnouncesTheValue()
     QFETCH(QStringList, said);
     auto *b = form->findChild<QPushButton *>(button);
     const QString help = textOf(b, QAccessible::Description);
+    // the notice is the window's last child, hidden until there is something to say
+    QAccessibleInterface *window = accessibleOf(form.get());
+    QAccessibleInterface *notice = window->child(window->childCount() - 1);
+    QVERIFY(notice);
+    QCOMPARE(notice->role(), QAccessible::Notification);
+    QCOMPARE(window->indexOfChild(notice), window->childCount() - 1);
+    QCOMPARE(notice->parent(), window);
+    QVERIFY(notice->state().invisible);
+    // after each press it says the value (the show events a screen reader hears need a running
+    // AT-SPI bridge: atspi_tree.py listens to them)
     b->setFocus();
-    // after each press the focused button reports the value it changed (the change events a
-    // screen reader hears need a running AT-SPI bridge: atspi_tree.py listens to them)
-    QStringList descriptions;
+    QStringList notices;
     for (int i = 0; i < presses; ++i) {
         QTest::keyClick(b, Qt::Key_Return);
-        descriptions << textOf(b, QAccessible::Description);
+        notices << notice->text(QAccessible::Name);
+        QVERIFY(!notice->state().invisible);
     }
-    QCOMPARE(descriptions, said);
-    // once the focus has moved on, the button is described by its help text again
-    form->sbP0minus == b ? form->sbP2plus->setFocus() : form->sbP0minus->setFocus();
-    QTRY_COMPARE(textOf(b, QAccessible::Description), help);
-    // a button without the focus is not where a screen reader listens: no value there
-    QAccessibleInterface *iface = accessibleOf(b);
-    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QVERIFY(b->isDown());
-    QTRY_VERIFY(!b->isDown());   // the click has happened
+    QCOMPARE(notices, said);
+    // the button keeps its own description
     QCOMPARE(textOf(b, QAccessible::Description), help);
 }
 

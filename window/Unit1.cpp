@@ -69,7 +69,7 @@ void TForm1::retune(void (*step)(int &), int &param, QLabel *label, std::string_
     addCurve(series);
     // said on every press, also at a bound where the value stays
     //: a screen reader's announcement after a press: the parameter and its new value, "P0 21"
-    announceValue(tr("%1 %2").arg(QString::fromUtf8(name.data(), qsizetype(name.size()))).arg(param));
+    announce(this, tr("%1 %2").arg(QString::fromUtf8(name.data(), qsizetype(name.size()))).arg(param));
 }
 
 void TForm1::showParameter(QLabel *label, std::string_view name, int value)

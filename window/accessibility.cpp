@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QTimer>
+#include <QPointer>
 
 namespace {
 
@@ -32,8 +32,7 @@ QList<T *> onRowWith(QWidget *widget, bool leftOf)
     return found;
 }
 
-// A push button of the window: its description is its help text, or for a moment after a
-// press the value it changed; the label on its row names what it changes.
+// A push button of the window; the label on its row names what it changes.
 class ButtonAccessible : public QAccessibleWidget
 {
 public:
@@ -43,8 +42,6 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Description && !m_announcement.isEmpty())
-            return m_announcement;
         if (t == QAccessible::Name && button()->accessibleName().isEmpty())
             return button()->text();
         return QAccessibleWidget::text(t);
@@ -83,27 +80,6 @@ public:
         else
             QAccessibleWidget::doAction(action);
     }
-
-    void announce(const QString &text)
-    {
-        m_announcement = text;
-        QAccessibleEvent changed(button(), QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
-    }
-
-    // Called once the focus has left: the description is the help text again. Sent after the
-    // focus event of the new widget, so a screen reader, already there, does not speak it.
-    void endAnnouncement()
-    {
-        if (m_announcement.isEmpty())
-            return;
-        m_announcement.clear();
-        QAccessibleEvent changed(button(), QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
-    }
-
-private:
-    QString m_announcement;
 };
 
 // A label that names the buttons on its row, and shows the value they change.
@@ -135,13 +111,104 @@ public:
     }
 };
 
+// A framed box of controls. Named only by its own accessible name: Qt would lend it the title of
+// the group box around it, and a screen reader would then say that title twice.
+class FrameGroupAccessible : public QAccessibleWidget
+{
+public:
+    explicit FrameGroupAccessible(QWidget *frame) : QAccessibleWidget(frame, QAccessible::Grouping) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? widget()->accessibleName() : QAccessibleWidget::text(t);
+    }
+};
+
+// A spoken notice with no widget of its own, the last child of the window: each announcement
+// shows it anew with the new text, and a screen reader speaks a notification as it is shown.
+class Notice : public QAccessibleInterface
+{
+public:
+    explicit Notice(QWidget *window) : m_window(window) {}
+
+    bool isValid() const override { return m_window; }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_window ? m_window->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_window); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? m_text : QString(); }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.readOnly = true;
+        s.invisible = m_text.isEmpty();
+        return s;
+    }
+
+    void say(const QString &text)
+    {
+        if (!m_text.isEmpty()) {   // hidden first, so that the same text is shown, and said, again
+            QAccessibleEvent hide(this, QAccessible::ObjectHide);
+            QAccessible::updateAccessibility(&hide);
+        }
+        m_text = text;
+        QAccessibleEvent show(this, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&show);
+    }
+
+private:
+    QPointer<QWidget> m_window;
+    QString m_text;
+};
+
+// The form: a window, whose children are its widgets and, last, the notice.
+class FormAccessible : public QAccessibleWidget
+{
+public:
+    explicit FormAccessible(QWidget *form) : QAccessibleWidget(form, QAccessible::Window) {}
+    ~FormAccessible() override
+    {
+        if (m_notice)
+            QAccessible::deleteAccessibleInterface(m_notice);
+    }
+
+    int childCount() const override { return QAccessibleWidget::childCount() + 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        const int widgets = QAccessibleWidget::childCount();
+        return index == widgets ? notice() : QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child == (m_notice ? QAccessible::accessibleInterface(m_notice) : nullptr)
+                   ? QAccessibleWidget::childCount()
+                   : QAccessibleWidget::indexOfChild(child);
+    }
+
+    Notice *notice() const
+    {
+        if (!m_notice)
+            m_notice = QAccessible::registerAccessibleInterface(new Notice(widget()));
+        return static_cast<Notice *>(QAccessible::accessibleInterface(m_notice));
+    }
+
+private:
+    mutable QAccessible::Id m_notice = 0;
+};
+
 QAccessibleInterface *qorAccessible(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
     auto *widget = static_cast<QWidget *>(object);
     if (className == QLatin1String("TForm1"))
-        return new QAccessibleWidget(widget, QAccessible::Window);
+        return new FormAccessible(widget);
     if (className == QLatin1String("TChart"))
         return new TChartAccessible(static_cast<TChart *>(widget));
     if (className == QLatin1String("TButton"))
@@ -150,7 +217,7 @@ QAccessibleInterface *qorAccessible(const QString &className, QObject *object)
         // a framed box of controls, not a line between them
         const auto shape = static_cast<QFrame *>(widget)->frameShape();
         if (shape != QFrame::HLine && shape != QFrame::VLine)
-            return new QAccessibleWidget(widget, QAccessible::Grouping);
+            return new FrameGroupAccessible(widget);
     }
     if (className == QLatin1String("QLabel")) {
         auto *label = static_cast<QLabel *>(widget);
@@ -160,34 +227,15 @@ QAccessibleInterface *qorAccessible(const QString &className, QObject *object)
     return nullptr;
 }
 
-ButtonAccessible *buttonInterface(QWidget *widget)
-{
-    if (!qobject_cast<TButton *>(widget))
-        return nullptr;
-    return dynamic_cast<ButtonAccessible *>(QAccessible::queryAccessibleInterface(widget));
-}
-
 }  // namespace
 
 void installAccessibility()
 {
-    static bool installed = false;   // every test case prepares the application again
-    if (installed)
-        return;
-    installed = true;
-    QAccessible::installFactory(qorAccessible);
-    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *old, QWidget *) {
-        if (!buttonInterface(old))
-            return;
-        QTimer::singleShot(0, old, [old] {
-            if (ButtonAccessible *b = buttonInterface(old); b && !old->hasFocus())
-                b->endAnnouncement();
-        });
-    });
+    QAccessible::installFactory(qorAccessible);   // a factory already there is not added twice
 }
 
-void announceValue(const QString &text)
+void announce(QWidget *window, const QString &text)
 {
-    if (ButtonAccessible *b = buttonInterface(QApplication::focusWidget()))
-        b->announce(text);
+    if (auto *form = dynamic_cast<FormAccessible *>(QAccessible::queryAccessibleInterface(window)))
+        form->notice()->say(text);
 }

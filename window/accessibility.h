@@ -6,15 +6,15 @@
 //    label-for, controller-for), found by where they sit, so the designed layout needs no extra
 //    data;
 //  - the chart exposes its shape and its samples (TChartAccessible).
-// After a press, announceValue() makes the focused button say the parameter's new value.
+// A notice in the window (a notification, spoken by screen readers as it appears) says what a
+// press did, e.g. "P0 21", every time, also when the value stayed at a bound.
 #pragma once
 
 class QString;
+class QWidget;
 
 // Registers the interfaces above; call once, before the window is created.
 void installAccessibility();
 
-// Has the focused button report `text` ("P0 21") as a description change, which a screen reader
-// speaks at once, also when the text is the same as last time. The button's own description
-// returns when the focus leaves it. Does nothing when the focus is not on one of the buttons.
-void announceValue(const QString &text);
+// Says `text` through the notice of `window` (a form made with the interfaces above).
+void announce(QWidget *window, const QString &text);

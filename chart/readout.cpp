@@ -127,34 +127,38 @@ QString describeSeries(const std::vector<TChartPoint> &points, const QString &xN
 
     QStringList phrases;
     if (parts.empty() || parts.front().shape != Shape::Level) {
-        //: one sample: "Тко 80 at Тул −40"
-        phrases << QCoreApplication::translate("TChart", "%1 %2 at %3 %4").arg(xName, valueText(s.front().x), yName, valueText(s.front().y));
+        const TChartPoint &start = s.front();
+        phrases << QCoreApplication::translate("TChart", "%1 %2 at %3 %4", "a sample: Тко 80 at Тул −40")
+                       .arg(xName, valueText(start.x), yName, valueText(start.y));
     }
     for (const Stretch &part : parts) {
         const TChartPoint &first = s[part.first], &last = s[part.last];
+        const QString x = valueText(last.x), y = valueText(last.y);
         switch (part.shape) {
         case Shape::Level:
             if (phrases.isEmpty()) {
-                //: a level run: "Тко 95 from Тул −40 to −5"
-                phrases << QCoreApplication::translate("TChart", "%1 %2 from %3 %4 to %5")
-                               .arg(xName, valueText(first.x), yName, valueText(first.y), valueText(last.y));
+                phrases << QCoreApplication::translate("TChart", "%1 %2 from %3 %4 to %5",
+                                                       "a level run: Тко 95 from Тул −40 to −5")
+                               .arg(xName, x, yName, valueText(first.y), y);
             } else {
-                //: a level run after a slope: "then Тко 1 up to Тул 20"
-                phrases << QCoreApplication::translate("TChart", "then %1 %2 up to %3 %4").arg(xName, valueText(last.x), yName, valueText(last.y));
+                phrases << QCoreApplication::translate("TChart", "then %1 %2 up to %3 %4",
+                                                       "a level run after a slope: then Тко 1 up to Тул 20")
+                               .arg(xName, x, yName, y);
             }
             break;
         case Shape::Falling:
-            //: "then falling to 20 at Тул 20"
-            phrases << QCoreApplication::translate("TChart", "then falling to %1 at %2 %3").arg(valueText(last.x), yName, valueText(last.y));
+            phrases << QCoreApplication::translate("TChart", "then falling to %1 at %2 %3",
+                                                   "then falling to 20 at Тул 20")
+                           .arg(x, yName, y);
             break;
         case Shape::Rising:
-            //: "then rising to 60 at Тул 20"
-            phrases << QCoreApplication::translate("TChart", "then rising to %1 at %2 %3").arg(valueText(last.x), yName, valueText(last.y));
+            phrases << QCoreApplication::translate("TChart", "then rising to %1 at %2 %3",
+                                                   "then rising to 60 at Тул 20")
+                           .arg(x, yName, y);
             break;
         }
     }
-    //: joins the parts of a curve's description
-    return phrases.join(QCoreApplication::translate("TChart", ", "));
+    return phrases.join(QCoreApplication::translate("TChart", ", ", "joins the parts of a curve's description"));
 }
 
 }  // namespace chart

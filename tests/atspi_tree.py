@@ -2,7 +2,8 @@
 """The program as a screen reader sees it over AT-SPI: the tree from the desktop down (roles,
 names, states, relations, the chart's description and table), a press through the Action
 interface, and the events a screen reader listens to: the window's activation, the focus moving
-with Tab, and after every press a notification shown with the new value, also at a bound. Run under dbus-run-session:  atspi_tree.py QOR OUTPUT_DIR"""
+with Tab, and after every press a notification shown with the new value, also at a bound. Run under dbus-run-session:
+    atspi_tree.py QOR OUTPUT_DIR"""
 import sys
 
 from atspi_session import Atspi, EventWait, Session, check, descendants, failures, find, wait_for

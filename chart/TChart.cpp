@@ -3,6 +3,7 @@
 #include "designfont.h"
 #include "readout.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
@@ -70,6 +71,25 @@ TFastLineSeries *TChart::series(int index) const
 void TChart::seriesChanged()
 {
     update();   // coalesced by Qt: one paint however many changes came before it
+    // A screen reader hears of the new shape once, after the handler that changed it returns.
+    if (QAccessible::isActive() && !m_describePending) {
+        m_describePending = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_describePending = false;
+            QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&changed);
+        }, Qt::QueuedConnection);
+    }
+}
+
+QString TChart::describe() const
+{
+    QStringList parts;
+    for (const auto &s : m_series) {
+        if (!s->points().empty())
+            parts << chart::describeSeries(s->points(), m_bottomAxis.title, m_leftAxis.title);
+    }
+    return parts.join(QStringLiteral("; "));
 }
 
 void TChart::settingChanged()

@@ -129,6 +129,10 @@ public:
     // Called by a series when its points or pen change.
     void seriesChanged();
 
+    // What a screen reader says of the chart in place of the picture: the shape of each series,
+    // in the axes' own titles ("Тко 80 at Тул −40, then falling to 20 at Тул 20").
+    QString describe() const;
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -176,4 +180,5 @@ private:
     chart::BackgroundLayer m_background;   // what is behind the curve, kept between paints
 
     int m_paintCount = 0;
+    bool m_describePending = false;   // a description change is queued for screen readers
 };

@@ -3,6 +3,7 @@
 #include "localenumbers.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -65,18 +66,95 @@ QString readoutText(const std::vector<TChartPoint> &points, SampleRun run, const
         .arg(yName, yText, suffix, xName, numberText(points[std::size_t(run.first)].x));
 }
 
+namespace {
+
+enum class Shape { Level, Falling, Rising };
+
+struct Stretch {
+    Shape shape;
+    std::size_t first, last;   // indices into the samples sorted by Y
+};
+
+// The samples split into level runs at the lowest or highest X and the slopes between them.
+std::vector<Stretch> stretches(const std::vector<TChartPoint> &s)
+{
+    const auto [lo, hi] = std::minmax_element(s.begin(), s.end(),
+        [](const TChartPoint &a, const TChartPoint &b) { return a.x < b.x; });
+    const auto levelStartsAt = [&](std::size_t i) {
+        return i + 1 < s.size() && s[i + 1].x == s[i].x && (s[i].x == lo->x || s[i].x == hi->x);
+    };
+    std::vector<Stretch> out;
+    std::size_t i = 0;
+    while (i + 1 < s.size()) {
+        std::size_t j = i;
+        if (levelStartsAt(i)) {
+            while (j + 1 < s.size() && s[j + 1].x == s[i].x)
+                ++j;
+            out.push_back({Shape::Level, i, j});
+        } else {
+            int direction = 0;
+            while (j + 1 < s.size() && !(j > i && levelStartsAt(j))) {
+                const double step = s[j + 1].x - s[j].x;
+                const int sign = step > 0 ? 1 : step < 0 ? -1 : 0;
+                if (sign != 0 && direction != 0 && sign != direction)
+                    break;   // a turn: the next slope starts here
+                if (direction == 0)
+                    direction = sign;
+                ++j;
+            }
+            out.push_back({direction > 0 ? Shape::Rising : Shape::Falling, i, j});
+        }
+        i = j;
+    }
+    return out;
+}
+
+}  // namespace
+
 QString describeSeries(const std::vector<TChartPoint> &points, const QString &xName,
                        const QString &yName)
 {
     if (points.empty())
         return {};
-    const auto byY = [](const TChartPoint &a, const TChartPoint &b) { return a.y < b.y; };
-    const TChartPoint &low = *std::min_element(points.begin(), points.end(), byY);
-    const TChartPoint &high = *std::max_element(points.begin(), points.end(), byY);
-    //: What a screen reader says of the curve: "Tko from 80 at Tul -40 to 20 at Tul 20", the X
-    //: values at the lowest and at the highest Y.
-    return QCoreApplication::translate("TChart", "%1 from %2 at %3 %4 to %5 at %3 %6")
-        .arg(xName, numberText(low.x), yName, numberText(low.y), numberText(high.x), numberText(high.y));
+    std::vector<TChartPoint> s = points;
+    std::stable_sort(s.begin(), s.end(),
+                     [](const TChartPoint &a, const TChartPoint &b) { return a.y < b.y; });
+    const std::vector<Stretch> parts = stretches(s);
+
+    QStringList phrases;
+    if (parts.empty() || parts.front().shape != Shape::Level) {
+        const TChartPoint &start = s.front();
+        phrases << QCoreApplication::translate("TChart", "%1 %2 at %3 %4", "a sample: Тко 80 at Тул −40")
+                       .arg(xName, numberText(start.x), yName, numberText(start.y));
+    }
+    for (const Stretch &part : parts) {
+        const TChartPoint &first = s[part.first], &last = s[part.last];
+        const QString x = numberText(last.x), y = numberText(last.y);
+        switch (part.shape) {
+        case Shape::Level:
+            if (phrases.isEmpty()) {
+                phrases << QCoreApplication::translate("TChart", "%1 %2 from %3 %4 to %5",
+                                                       "a level run: Тко 95 from Тул −40 to −5")
+                               .arg(xName, x, yName, numberText(first.y), y);
+            } else {
+                phrases << QCoreApplication::translate("TChart", "then %1 %2 up to %3 %4",
+                                                       "a level run after a slope: then Тко 1 up to Тул 20")
+                               .arg(xName, x, yName, y);
+            }
+            break;
+        case Shape::Falling:
+            phrases << QCoreApplication::translate("TChart", "then falling to %1 at %2 %3",
+                                                   "then falling to 20 at Тул 20")
+                           .arg(x, yName, y);
+            break;
+        case Shape::Rising:
+            phrases << QCoreApplication::translate("TChart", "then rising to %1 at %2 %3",
+                                                   "then rising to 60 at Тул 20")
+                           .arg(x, yName, y);
+            break;
+        }
+    }
+    return phrases.join(QCoreApplication::translate("TChart", ", ", "joins the parts of a curve's description"));
 }
 
 QString seriesTable(const std::vector<TChartPoint> &points, const QString &xName,

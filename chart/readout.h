@@ -40,8 +40,11 @@ std::optional<SampleRun> sampleUnderPointer(const std::vector<TChartPoint> &poin
 QString readoutText(const std::vector<TChartPoint> &points, SampleRun run, const QString &xName,
                     const QString &yName, const QString &unit);
 
-// "Tko from 80 at Tul -40 to 20 at Tul 20": X at the lowest Y, then X at the highest Y (the
-// first such point of each), in the user's language. Empty for no points.
+// The shape of a curve read along Y (the series' samples in ascending Y), for screen readers:
+// "Тко 95 from Тул −40 to −5, then falling to 20 at Тул 20". Runs of one X at the lowest or
+// highest X of the series (where a curve is limited) are named with their Y range; everything
+// between them is a slope, named by its direction and where it ends; steps of a staircase inside
+// a slope are not runs. Empty for no points.
 QString describeSeries(const std::vector<TChartPoint> &points, const QString &xName,
                        const QString &yName);
 

@@ -16,9 +16,34 @@
         <translation>%1 = %2%3 → %4 = %5%3</translation>
     </message>
     <message>
-        <source>%1 from %2 at %3 %4 to %5 at %3 %6</source>
-        <extracomment>What a screen reader says of the curve: &quot;Tko from 80 at Tul -40 to 20 at Tul 20&quot;, the X values at the lowest and at the highest Y.</extracomment>
-        <translation>%1 от %2 при %3 %4 до %5 при %3 %6</translation>
+        <source>%1 %2 at %3 %4</source>
+        <comment>a sample: Тко 80 at Тул −40</comment>
+        <translation>%1 %2 при %3 %4</translation>
+    </message>
+    <message>
+        <source>%1 %2 from %3 %4 to %5</source>
+        <comment>a level run: Тко 95 from Тул −40 to −5</comment>
+        <translation>%1 %2 от %3 %4 до %5</translation>
+    </message>
+    <message>
+        <source>then %1 %2 up to %3 %4</source>
+        <comment>a level run after a slope: then Тко 1 up to Тул 20</comment>
+        <translation>затем %1 %2 до %3 %4</translation>
+    </message>
+    <message>
+        <source>then falling to %1 at %2 %3</source>
+        <comment>then falling to 20 at Тул 20</comment>
+        <translation>затем снижается до %1 при %2 %3</translation>
+    </message>
+    <message>
+        <source>then rising to %1 at %2 %3</source>
+        <comment>then rising to 60 at Тул 20</comment>
+        <translation>затем растёт до %1 при %2 %3</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>joins the parts of a curve&apos;s description</comment>
+        <translation>, </translation>
     </message>
 </context>
 <context>
@@ -56,19 +81,14 @@
         <translation>Уменьшает P2 на единицу, но не ниже 0, и перерисовывает кривую</translation>
     </message>
     <message>
-        <source>Tko</source>
-        <extracomment>the circuit temperature&apos;s name as a screen reader should say it (the axis reads &quot;Тко&quot;)</extracomment>
-        <translation>Тко</translation>
-    </message>
-    <message>
-        <source>Tul</source>
-        <extracomment>the outdoor temperature&apos;s name as a screen reader should say it (the axis reads &quot;Тул&quot;)</extracomment>
-        <translation>Тул</translation>
-    </message>
-    <message>
         <source>Heating curve chart</source>
         <extracomment>the chart&apos;s name for screen readers</extracomment>
         <translation>График отопительной кривой</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>a screen reader&apos;s announcement after a press: the parameter and its new value, &quot;P0 21&quot;</extracomment>
+        <translation>%1 %2</translation>
     </message>
 </context>
 </TS>

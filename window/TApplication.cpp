@@ -1,6 +1,7 @@
 #include "TApplication.h"
 
 #include "Unit1.h"
+#include "accessibility.h"
 #include "designfonts.h"
 
 #include <QIcon>
@@ -70,6 +71,7 @@ void prepareApplication()
     QApplication::setApplicationDisplayName(QStringLiteral("QOR"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutes();
+    installAccessibility();
     // The icon on the window and the taskbar; desktops that take it from the desktop entry
     // (Wayland) find that entry by this name. Window managers draw it at 16 to 64 pixels, and X11
     // is sent every size at start-up, so the large ones (installed for the desktop's own use)

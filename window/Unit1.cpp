@@ -2,9 +2,9 @@
 
 #include "TChart.h"
 #include "TFastLineSeries.h"
+#include "accessibility.h"
 #include "curve.h"
 #include "designfonts.h"
-#include "readout.h"
 
 #include <QShortcut>
 
@@ -80,6 +80,9 @@ void TForm1::retune(void (*step)(int &), int &param, QLabel *label, std::string_
     step(param);
     showParameter(label, name, param);
     addCurve(series);
+    // said on every press, also at a bound where the value stays
+    //: a screen reader's announcement after a press: the parameter and its new value, "P0 21"
+    announce(this, tr("%1 %2").arg(QString::fromUtf8(name.data(), qsizetype(name.size()))).arg(param));
 }
 
 void TForm1::showParameter(QLabel *label, std::string_view name, int value)
@@ -96,11 +99,4 @@ void TForm1::addCurve(TFastLineSeries *series)
         Tko = s.Tko;
         series->addXY(Tko, Tul, QString(), chart::clBlack);
     });
-    // What a screen reader says of the chart, in place of the picture.
-    Chart1->setAccessibleDescription(chart::describeSeries(
-        series->points(),
-        //: the circuit temperature's name as a screen reader should say it (the axis reads "Тко")
-        tr("Tko"),
-        //: the outdoor temperature's name as a screen reader should say it (the axis reads "Тул")
-        tr("Tul")));
 }

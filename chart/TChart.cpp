@@ -1,5 +1,6 @@
 #include "TChart.h"
 
+#include "fontfamily.h"
 #include "readout.h"
 
 #include <QEvent>
@@ -23,7 +24,7 @@ QFont arial(int pixelSize, bool bold = false)
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(pixelSize);
     f.setBold(bold);
-    return f;
+    return withInstalledFamily(f);
 }
 
 }  // namespace
@@ -86,7 +87,7 @@ void TChart::setLeftAxisTitleFont(const QFont &f)
     QFont font = f;
     if (f.pointSizeF() > 0)
         font.setPixelSize(int(std::lround(f.pointSizeF() * 96.0 / 72.0)));
-    m_leftAxis.titleFont = font;
+    m_leftAxis.titleFont = withInstalledFamily(font);
     settingChanged();
 }
 void TChart::setLegendVisible(bool on) { m_legendVisible = on; settingChanged(); }

@@ -1,5 +1,6 @@
 // The chart widget: legend rows, mouse zoom, restore and pan, deep zoom, and what it paints.
 #include "designedchart.h"
+#include "fontfamily.h"
 
 #include <QtTest>
 #include <QImage>
@@ -62,6 +63,8 @@ private slots:
     void extremeViews_data();
     void extremeViews();
     void oneRepaintPerRefill();
+    void missingFamilyNamesItsSubstitute_data();
+    void missingFamilyNamesItsSubstitute();
 };
 
 void TestChart::designedAxes()
@@ -270,6 +273,36 @@ void TestChart::oneRepaintPerRefill()
     f.fill(25, 12);
     QTest::qWait(50);
     QCOMPARE(f.chart.paintCount(), before + 1);
+}
+
+void TestChart::missingFamilyNamesItsSubstitute_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QStringList>("substitutes");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("missing, substitute installed")
+        << "QOR Missing Sans" << QStringList{"QOR Missing Too", "Liberation Sans"} << "Liberation Sans";
+    QTest::newRow("installed: kept though it has a substitute")
+        << "Liberation Serif" << QStringList{"Liberation Sans"} << "Liberation Serif";
+    QTest::newRow("missing, no substitute installed")
+        << "QOR Missing Sans" << QStringList{"QOR Missing Too"} << "QOR Missing Sans";
+    QTest::newRow("missing, no substitutes") << "QOR Missing Sans" << QStringList{} << "QOR Missing Sans";
+}
+
+void TestChart::missingFamilyNamesItsSubstitute()
+{
+    QFETCH(QString, family);
+    QFETCH(QStringList, substitutes);
+    QFETCH(QString, named);
+    QFont::insertSubstitutions(family, substitutes);
+    QFont font(family);
+    font.setPixelSize(13);
+    font.setBold(true);
+    const QFont result = withInstalledFamily(font);
+    QFont::removeSubstitutions(family);
+    QCOMPARE(result.family(), named);
+    QCOMPARE(result.pixelSize(), 13);
+    QVERIFY(result.bold());
 }
 
 QTEST_MAIN(TestChart)

@@ -1,5 +1,7 @@
 #include "designfonts.h"
 
+#include "fontfamily.h"
+
 #include <QFont>
 #include <QWidget>
 
@@ -16,10 +18,10 @@ QFont designPixelFont(const QFont &font)
 void useDesignPixelFonts(QWidget *top)
 {
     if (top->testAttribute(Qt::WA_SetFont))
-        top->setFont(designPixelFont(top->font()));
+        top->setFont(withInstalledFamily(designPixelFont(top->font())));
     for (QWidget *w : top->findChildren<QWidget *>())
         if (w->testAttribute(Qt::WA_SetFont))
-            w->setFont(designPixelFont(w->font()));
+            w->setFont(withInstalledFamily(designPixelFont(w->font())));
 }
 
 void installFontSubstitutes()

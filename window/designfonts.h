@@ -9,9 +9,10 @@ class QWidget;
 // The font with its point size turned into the whole-pixel height it had in the design.
 QFont designPixelFont(const QFont &font);
 
-// Applies designPixelFont to `top` and every child that sets a font of its own.
+// Applies designPixelFont to `top` and every child that sets a font of its own, naming the
+// installed substitute of a family that isn't installed (see fontfamily.h).
 void useDesignPixelFonts(QWidget *top);
 
-// "MS Sans Serif" and "Arial" are drawn with Liberation Sans, which has Arial's metrics, so
-// texts keep their designed widths.
+// "MS Sans Serif" and "Arial", where they aren't installed, are drawn with Liberation Sans,
+// which has Arial's metrics, so texts keep their designed widths.
 void installFontSubstitutes();

@@ -1,5 +1,9 @@
 #include "TGroupBox.h"
 
+#include "designfonts.h"
+#include "fontfamily.h"
+
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -52,4 +56,19 @@ void TGroupBox::paintEvent(QPaintEvent *)
         style()->drawItemText(&p, caption, Qt::AlignCenter | Qt::TextHideMnemonic, palette(),
                               isEnabled(), title(), QPalette::WindowText);
     }
+}
+
+void TGroupBox::changeEvent(QEvent *event)
+{
+    // The box measures its title as soon as the title is set, which the layout does right after
+    // giving it its font: taking the font as drawn (whole pixels, an installed family) here
+    // rather than afterwards loads one font instead of two.
+    if (event->type() == QEvent::FontChange && testAttribute(Qt::WA_SetFont)) {
+        const QFont drawn = withInstalledFamily(designPixelFont(font()));
+        if (drawn != font()) {
+            setFont(drawn);   // comes back here with nothing left to change
+            return;
+        }
+    }
+    QGroupBox::changeEvent(event);
 }

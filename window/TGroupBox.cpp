@@ -5,21 +5,13 @@
 
 #include <QEvent>
 #include <QPainter>
-#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 const QColor EtchDark(128, 128, 128);   // the button shadow grey
 const QColor EtchLight(255, 255, 255);
 }  // namespace
-
-QRect TGroupBox::captionRect() const
-{
-    if (title().isEmpty())
-        return {};
-    const QFontMetrics fm = fontMetrics();
-    // a pixel of background on either side keeps the line clear of the first and last letters
-    return {CaptionIndent, 0, fm.horizontalAdvance(title()) + 2, fm.height()};
-}
 
 int TGroupBox::frameTop() const
 {
@@ -29,33 +21,33 @@ int TGroupBox::frameTop() const
 void TGroupBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const int top = frameTop();
-    const int right = width() - 2, bottom = height() - 2;
-    const QRect caption = captionRect();
 
-    // Dark line, then the light one offset by a pixel right and down; the top lines stop at
-    // the caption.
-    const auto frame = [&](int dx, const QColor &color) {
-        p.setPen(color);
-        const int l = dx, t = top + dx, r = right + dx, b = bottom + dx;
-        if (caption.isNull()) {
-            p.drawLine(l, t, r, t);
-        } else {
-            p.drawLine(l, t, caption.left() - 1, t);
-            p.drawLine(caption.right() + 1, t, r, t);
-        }
-        p.drawLine(l, t, l, b);
-        p.drawLine(l, b, r, b);
-        p.drawLine(r, t, r, b);
+    // The caption first: where its text ends is where the top line starts again. Behind it is
+    // the box's own background, as the line stops short of it.
+    int gapLeft = width(), gapRight = width();
+    if (!title().isEmpty()) {
+        QRect drawn;
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(QRect(CaptionIndent, 0, width() - 2 * CaptionIndent, fontMetrics().height()),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextHideMnemonic, title(),
+                   &drawn);
+        gapLeft = drawn.left() - 1;   // a pixel of background either side of the text
+        gapRight = drawn.right() + 1;
+    }
+
+    // Dark lines, then light ones a pixel right and down: one-pixel fills, which the raster
+    // engine draws far more cheaply than stroked lines.
+    const int top = frameTop(), right = width() - 2, bottom = height() - 2;
+    const auto frame = [&](int d, const QColor &color) {
+        const int l = d, t = top + d, r = right + d, b = bottom + d;
+        p.fillRect(QRect(QPoint(l, t), QPoint(std::min(gapLeft - 1, r), t)), color);
+        p.fillRect(QRect(QPoint(std::max(gapRight + 1, l), t), QPoint(r, t)), color);
+        p.fillRect(QRect(QPoint(l, t), QPoint(l, b)), color);
+        p.fillRect(QRect(QPoint(r, t), QPoint(r, b)), color);
+        p.fillRect(QRect(QPoint(l, b), QPoint(r, b)), color);
     };
     frame(0, EtchDark);
     frame(1, EtchLight);
-
-    if (!caption.isNull()) {
-        p.fillRect(caption, palette().brush(QPalette::Window));
-        style()->drawItemText(&p, caption, Qt::AlignCenter | Qt::TextHideMnemonic, palette(),
-                              isEnabled(), title(), QPalette::WindowText);
-    }
 }
 
 void TGroupBox::changeEvent(QEvent *event)

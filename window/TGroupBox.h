@@ -13,8 +13,6 @@ class TGroupBox : public QGroupBox
 public:
     using QGroupBox::QGroupBox;
 
-    // Where the title's text is drawn, in the box's coordinates (background included).
-    QRect captionRect() const;
     // The y of the frame's top (dark) line.
     int frameTop() const;
 

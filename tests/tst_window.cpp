@@ -57,6 +57,7 @@ private slots:
     void init();
     void cleanup();
 
+    void startUpLoadsNoImagePlugin();   // first: later tests may load plugins on purpose
     void layout_data();
     void layout();
     void textsAndFonts();
@@ -95,6 +96,17 @@ void TestWindow::init()
 void TestWindow::cleanup()
 {
     form.reset();
+}
+
+// Nothing on the first screen needs an image plugin; loading them cost start-up time (and the
+// style's pixmaps behind them failed on 8-bit displays).
+void TestWindow::startUpLoadsNoImagePlugin()
+{
+    QTRY_VERIFY(form->Chart1->paintCount() > 0);
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    QVERIFY2(!mapped.contains("/imageformats/"), "an image plugin is loaded");
 }
 
 void TestWindow::layout_data()

@@ -4,8 +4,8 @@
 #include "designfonts.h"
 
 #include <QIcon>
-#include <QMessageBox>
 #include <QImageReader>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QStyleFactory>
 

@@ -2,7 +2,8 @@
 // one pixel inside and below it), the title at the top left over the frame's top line, on the
 // box's own background, the line passing through the middle of the title's height. Painted
 // here rather than by the style: Fusion draws the frame from an image (loading image plugins
-// and failing on 8-bit displays).
+// and failing on 8-bit displays). A font given to the box is taken as drawn: whole pixels, in
+// an installed family (see designfonts.h).
 #pragma once
 
 #include <QGroupBox>

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Benchmarks QOR against a bare Qt window and a window with one line of text, all in this run:
-# start-up to the first paint on screen and peak memory (on an Xvfb of its own), and the cost of
-# one press (offscreen) in wall time and in instructions counted by callgrind. Prints the tables
-# and writes them to bench/results.md.
+# start-up until the X server holds the first picture, and peak memory (on an Xvfb of its own
+# that never resets), and the cost of one press (offscreen) in wall time and in instructions
+# counted by callgrind. Prints the tables and writes them to bench/results.md.
 #
 #   bench/run.sh            (BENCH_ROUNDS=N for other than 21 rounds)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
-qor_setup valgrind
+qor_setup valgrind libxdamage-dev
 qor_build build-bench Release -DBUILD_TESTING=OFF -DQOR_BENCH=ON
 bin=build-bench/bench
 rounds=${BENCH_ROUNDS:-21}
@@ -23,8 +23,13 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR=$tmp/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-# An X server of our own on a free display: Xvfb writes the number it took to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+# An X server of our own on a free display: Xvfb writes the number it took to fd 3. It keeps its
+# state when its last client leaves (-noreset), as a desktop's server does; its root is black.
+# Run as root, it and the timed programs take a higher priority, so that other work on the
+# machine disturbs the timings less.
+nice=()
+[ "$(id -u)" -eq 0 ] && nice=(nice -n -10)
+"${nice[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -br 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
     grep -q '^[0-9]' "$tmp/display" 2>/dev/null && break
@@ -35,8 +40,8 @@ grep -q '^[0-9]' "$tmp/display" || { echo "Xvfb did not start" >&2; exit 1; }
 
 echo "Start-up and memory: $rounds rounds after 2 warm-up rounds..." >&2
 startup=$(env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$(head -n1 "$tmp/display")" \
-    "$bin/bench_startup" "$rounds" 2 "QOR=$bin/qor_startup" "(a) bare=$bin/bare_window" \
-    "(b) text=$bin/text_window")
+    "$bin/bench_startup" "$rounds" 2 "QOR=curve:build-bench/qor" "(a) bare=fill:$bin/bare_window:--stay" \
+    "(b) text=text:$bin/text_window:--stay")
 
 echo "Start-up: instructions (callgrind)..." >&2
 # Instructions of the program's own process (not of a helper it may fork), in millions.

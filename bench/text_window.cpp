@@ -1,10 +1,13 @@
 // Reference (b): the same window showing one line of bold 13-pixel "MS Sans Serif" text, drawn
-// with Liberation Sans as QOR does: the least any Qt program that shows text has to do.
+// with Liberation Sans as QOR does: the least any Qt program that shows text has to do. It quits
+// once its first paint is on the display, or with --stay, stays until killed.
 #include "firstpaint.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
+
+#include <cstring>
 
 int main(int argc, char **argv)
 {
@@ -19,7 +22,8 @@ int main(int argc, char **argv)
     label.setFont(font);
     label.move(8, 0);
     label.adjustSize();
-    quitAfterFirstPaint(window);
+    if (argc < 2 || std::strcmp(argv[1], "--stay") != 0)
+        quitAfterFirstPaint(window);
     window.show();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "TChart.h"
 
 #include "designfont.h"
+#include "fontfamily.h"
 #include "readout.h"
 
 #include <QAccessible>
@@ -34,7 +35,7 @@ QFont arial(int pixelSize)
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(pixelSize);
     f.setBold(false);   // set, so that the widget's own font never lends the chart its weight
-    return f;
+    return withInstalledFamily(f);
 }
 
 }  // namespace
@@ -112,7 +113,7 @@ void TChart::setLeftAxisTitle(const QString &t) { m_leftAxis.title = t; settingC
 void TChart::setLeftAxisTitleAngle(int degrees) { m_leftAxis.titleAngle = degrees; settingChanged(); }
 void TChart::setLeftAxisTitleFont(const QFont &f)
 {
-    m_leftAxis.titleFont = chart::designPixelFont(f);
+    m_leftAxis.titleFont = withInstalledFamily(chart::designPixelFont(f));
     settingChanged();
 }
 void TChart::setLegendVisible(bool on) { m_legendVisible = on; settingChanged(); }

@@ -1,6 +1,7 @@
 // The chart widget: legend rows, mouse zoom, restore and pan, deep zoom, and what it paints.
 #include "designedchart.h"
 #include "localenumbers.h"
+#include "fontfamily.h"
 
 #include <QtTest>
 #include <QImage>
@@ -69,6 +70,8 @@ private slots:
     void labelsKeepApart();
     void panKeepsTheDataWhenLabelsWiden();
     void numbersReadLeftToRight();
+    void missingFamilyNamesItsSubstitute_data();
+    void missingFamilyNamesItsSubstitute();
 };
 
 void TestChart::designedAxes()
@@ -411,6 +414,36 @@ void TestChart::numbersReadLeftToRight()
     QCOMPARE(shot(rtl), expected);
     // the same once the background is kept as an image
     QCOMPARE(rtl.chart.grab().toImage(), expected);
+}
+
+void TestChart::missingFamilyNamesItsSubstitute_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QStringList>("substitutes");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("missing, substitute installed")
+        << "QOR Missing Sans" << QStringList{"QOR Missing Too", "Liberation Sans"} << "Liberation Sans";
+    QTest::newRow("installed: kept though it has a substitute")
+        << "Liberation Serif" << QStringList{"Liberation Sans"} << "Liberation Serif";
+    QTest::newRow("missing, no substitute installed")
+        << "QOR Missing Sans" << QStringList{"QOR Missing Too"} << "QOR Missing Sans";
+    QTest::newRow("missing, no substitutes") << "QOR Missing Sans" << QStringList{} << "QOR Missing Sans";
+}
+
+void TestChart::missingFamilyNamesItsSubstitute()
+{
+    QFETCH(QString, family);
+    QFETCH(QStringList, substitutes);
+    QFETCH(QString, named);
+    QFont::insertSubstitutions(family, substitutes);
+    QFont font(family);
+    font.setPixelSize(13);
+    font.setBold(true);
+    const QFont result = withInstalledFamily(font);
+    QFont::removeSubstitutions(family);
+    QCOMPARE(result.family(), named);
+    QCOMPARE(result.pixelSize(), 13);
+    QVERIFY(result.bold());
 }
 
 QTEST_MAIN(TestChart)

@@ -15,8 +15,10 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -60,11 +62,13 @@ private slots:
     void init();
     void cleanup();
 
+    void startUpLoadsNoImagePlugin();   // first: later tests may load plugins on purpose
     void layout_data();
     void layout();
     void textsAndFonts();
     void startingState();
     void startingCurveOnScreen();
+    void frameCaptionOnTheLine();
     void resizeKeepsControlsAndScrolls();
     void focusCycle_data();
     void focusCycle();
@@ -100,6 +104,17 @@ void TestWindow::init()
 void TestWindow::cleanup()
 {
     form.reset();
+}
+
+// Nothing on the first screen needs an image plugin; loading them cost start-up time (and the
+// style's pixmaps behind them failed on 8-bit displays).
+void TestWindow::startUpLoadsNoImagePlugin()
+{
+    QTRY_VERIFY(form->Chart1->paintCount() > 0);
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    QVERIFY2(!mapped.contains("/imageformats/"), "an image plugin is loaded");
 }
 
 void TestWindow::layout_data()
@@ -185,6 +200,61 @@ void TestWindow::startingCurveOnScreen()
         QVERIFY2(isRed(pixelAt(40 - tul, tul)), qPrintable(QString::number(tul)));
     QVERIFY(!isRed(pixelAt(90, 20)));
     QVERIFY(!isRed(pixelAt(5, -40)));
+}
+
+// The group box's top left corner as drawn: a grey line with a white line below it, broken by
+// the caption, whose ink sits on the line, centred on it, a small indent from the left edge.
+void TestWindow::frameCaptionOnTheLine()
+{
+    QWidget *box = form->GroupBox1;
+    const QImage shot = form->grab(QRect(box->mapTo(form.get(), QPoint(0, 0)), box->size())).toImage();
+    QCOMPARE(shot.size(), QSize(1017, 489));
+    const QColor background = box->palette().color(QPalette::Window);
+    const auto at = [&](int x, int y) { return QColor(shot.pixel(x, y)); };
+    const auto isDark = [&](int x, int y) { return at(x, y) == QColor(128, 128, 128); };
+    const auto isLight = [&](int x, int y) { return at(x, y) == QColor(Qt::white); };
+    const auto isInk = [&](int x, int y) { return qGray(shot.pixel(x, y)) < 100; };
+
+    // the top line, found down the second column
+    int top = 0;
+    while (top < 40 && !isDark(2, top))
+        ++top;
+    QVERIFY2(top < 40, "no frame line at the top");
+    QVERIFY(isLight(2, top + 1));
+    for (int y = top + 2; y < box->height() - 2; y += 7) {
+        QVERIFY2(isDark(0, y) && isLight(1, y), qPrintable(QString::number(y)));
+        QVERIFY2(isDark(box->width() - 2, y) && isLight(box->width() - 1, y), qPrintable(QString::number(y)));
+    }
+    for (int x = 2; x < box->width() - 2; x += 11)
+        QVERIFY2(isDark(x, box->height() - 2) && isLight(x, box->height() - 1), qPrintable(QString::number(x)));
+
+    // the caption's ink, in the band the caption can take above the panel
+    int inkLeft = box->width(), inkRight = -1, inkTop = 24, inkBottom = -1;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 400; ++x)
+            if (isInk(x, y)) {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+                inkTop = std::min(inkTop, y);
+                inkBottom = std::max(inkBottom, y);
+            }
+    QVERIFY2(inkRight > inkLeft + 150, "no caption");
+    QVERIFY2(inkLeft >= 8 && inkLeft <= 12, qPrintable(QString::number(inkLeft)));
+    QVERIFY2(std::abs((inkTop + inkBottom) - 2 * top) <= 3,
+             qPrintable(QStringLiteral("ink %1..%2, line %3").arg(inkTop).arg(inkBottom).arg(top)));
+
+    // the line runs from the corner to just before the caption and on after it...
+    for (int x = 0; x < inkLeft - 3; ++x)
+        QVERIFY2(isDark(x, top) && (x == 0 || isLight(x, top + 1)), qPrintable(QString::number(x)));
+    for (int x = inkRight + 4; x < box->width() - 2; ++x)
+        QVERIFY2(isDark(x, top) && isLight(x, top + 1), qPrintable(QString::number(x)));
+    // ...and none of it shows under the caption: no white (which text on grey never makes), no
+    // lone grey pixel between background above and below
+    for (int x = inkLeft - 1; x <= inkRight + 1; ++x) {
+        QVERIFY2(!isLight(x, top) && !isLight(x, top + 1), qPrintable(QString::number(x)));
+        QVERIFY2(!(isDark(x, top) && at(x, top - 1) == background && at(x, top + 1) == background),
+                 qPrintable(QString::number(x)));
+    }
 }
 
 void TestWindow::resizeKeepsControlsAndScrolls()

@@ -5,9 +5,11 @@
 #include "designfonts.h"
 
 #include <QIcon>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -76,9 +78,14 @@ void prepareApplication()
     // (Wayland) find that entry by this name. Window managers draw it at 16 to 64 pixels, and X11
     // is sent every size at start-up, so the large ones (installed for the desktop's own use)
     // stay out of the window's icon: decoding them cost a few milliseconds of every start.
+    // Read as PNG only: left to guess, or even told the format, Qt loads its image plugins to
+    // ask each whether it reads the file.
     QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/qor-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 32, 48, 64}) {
+        QImageReader png(QStringLiteral(":/icons/qor-%1.png").arg(size), "png");
+        png.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(png.read()));
+    }
     QApplication::setWindowIcon(icon);
     QGuiApplication::setDesktopFileName(QStringLiteral("qor"));
 }

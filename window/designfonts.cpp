@@ -1,6 +1,7 @@
 #include "designfonts.h"
 
 #include "designfont.h"
+#include "fontfamily.h"
 
 #include <QFont>
 #include <QWidget>
@@ -8,10 +9,10 @@
 void useDesignPixelFonts(QWidget *top)
 {
     if (top->testAttribute(Qt::WA_SetFont))
-        top->setFont(chart::designPixelFont(top->font()));
+        top->setFont(withInstalledFamily(chart::designPixelFont(top->font())));
     for (QWidget *w : top->findChildren<QWidget *>())
         if (w->testAttribute(Qt::WA_SetFont))
-            w->setFont(chart::designPixelFont(w->font()));
+            w->setFont(withInstalledFamily(chart::designPixelFont(w->font())));
 }
 
 void installFontSubstitutes()

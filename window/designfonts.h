@@ -6,9 +6,10 @@
 class QFont;
 class QWidget;
 
-// Applies chart::designPixelFont (designfont.h) to `top` and every child that sets a font of its own.
+// Applies chart::designPixelFont (designfont.h) to `top` and every child that sets a font of its
+// own, naming the installed substitute of a family that isn't installed (see fontfamily.h).
 void useDesignPixelFonts(QWidget *top);
 
-// "MS Sans Serif" and "Arial" are drawn with Liberation Sans, which has Arial's metrics, so
-// texts keep their designed widths.
+// "MS Sans Serif" and "Arial", where they aren't installed, are drawn with Liberation Sans,
+// which has Arial's metrics, so texts keep their designed widths.
 void installFontSubstitutes();

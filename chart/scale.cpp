@@ -10,6 +10,11 @@ namespace {
 // No axis ever needs more; guards against a pathological labelExtent.
 constexpr std::size_t MaxTicks = 2000;
 
+// Widening a step that doesn't fit: the next nice step above this many times it (1 -> 2 -> 5 ->
+// 10, so at least doubling), at most this many times, which covers any finite range.
+constexpr double StepGrowth = 1.5;
+constexpr int MaxStepWidenings = 200;
+
 bool usableRange(AxisRange r)
 {
     return std::isfinite(r.minimum) && std::isfinite(r.maximum) && r.maximum > r.minimum;
@@ -77,8 +82,8 @@ AxisTicks computeTicks(AxisRange range, double lengthPx,
         return true;
     };
     double step = niceStep(std::max(span / lengthPx, LabelResolution));
-    for (int pass = 0; pass < 200 && !fits(step); ++pass)
-        step = niceStep(step * 1.5);
+    for (int pass = 0; pass < MaxStepWidenings && !fits(step); ++pass)
+        step = niceStep(step * StepGrowth);
 
     result.step = step;
     result.major = majorTicks(range, step);

@@ -1,4 +1,5 @@
 #include "Unit1.h"
+#include "ui_Unit1.h"
 
 #include "TChart.h"
 #include "TFastLineSeries.h"
@@ -26,7 +27,17 @@ using Unit1::P2;
 TForm1::TForm1(QWidget *parent)
     : QWidget(parent)
 {
-    setupUi(this);
+    Ui::TForm1 layout;
+    layout.setupUi(this);
+    GroupBox1 = layout.GroupBox1;
+    Panel1 = layout.Panel1;
+    lbP0 = layout.lbP0;
+    lbP2 = layout.lbP2;
+    Chart1 = layout.Chart1;
+    sbP0minus = layout.sbP0minus;
+    sbP0plus = layout.sbP0plus;
+    sbP2plus = layout.sbP2plus;
+    sbP2minus = layout.sbP2minus;
     useDesignPixelFonts(this);
     move(192, 125);   // the designed position; Designer keeps only the size of a top-level form
     Series1 = Chart1->addSeries(std::make_unique<TFastLineSeries>());

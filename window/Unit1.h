@@ -7,22 +7,35 @@
 // the chart's axes.
 #pragma once
 
-#include "ui_Unit1.h"
+#include "TButton.h"
+#include "TChart.h"
+#include "TGroupBox.h"
 
+#include <QFrame>
+#include <QLabel>
 #include <QWidget>
 
 #include <string_view>
 
-class QLabel;
 class TFastLineSeries;
 
-class TForm1 : public QWidget, public Ui::TForm1
+class TForm1 : public QWidget
 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
+    // The controls, made from Unit1.ui when the window is created; the window owns them all.
+    TGroupBox *GroupBox1 = nullptr;
+    QFrame *Panel1 = nullptr;
+    QLabel *lbP0 = nullptr;
+    QLabel *lbP2 = nullptr;
+    TChart *Chart1 = nullptr;
+    TButton *sbP0minus = nullptr;
+    TButton *sbP0plus = nullptr;
+    TButton *sbP2plus = nullptr;
+    TButton *sbP2minus = nullptr;
     TFastLineSeries *Series1 = nullptr;   // owned by Chart1
 
     void FormCreate(QObject *Sender);

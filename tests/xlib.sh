@@ -83,16 +83,15 @@ focus_qor() {
     [ "$(xdotool getwindowfocus)" = "$win" ] || abort "focus is on $(xdotool getwindowfocus), not $win"
 }
 
-# wait_exit SECONDS: waits for QOR to end; prints its exit status, or returns 1 if it didn't.
+# wait_exit SECONDS: waits for QOR to end and sets exit_status; returns 1 if it didn't end.
 wait_exit() {
-    local end status
+    local end
     end=$(deadline "$1")
     while kill -0 "$qor_pid" 2>/dev/null && [ "$(now)" -lt "$end" ]; do sleep 0.05; done
     kill -0 "$qor_pid" 2>/dev/null && return 1
     wait "$qor_pid"
-    status=$?
+    exit_status=$?
     qor_pid=
-    echo "$status"
 }
 
 # start_load: one busy loop per processor, ended by xlib_cleanup (or stop_load).

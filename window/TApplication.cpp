@@ -2,6 +2,7 @@
 
 #include "Unit1.h"
 #include "designfonts.h"
+#include "outsideclose.h"
 
 #include <QIcon>
 #include <QMessageBox>
@@ -96,5 +97,6 @@ int RunQor(int &argc, char **argv, const std::function<void(TForm1 &)> &beforeLo
     if (beforeLoop)
         beforeLoop(form);
     form.show();
+    quitWhenDestroyedOutside(form);
     return app.exec();
 }

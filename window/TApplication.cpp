@@ -3,6 +3,7 @@
 #include "Unit1.h"
 #include "designfonts.h"
 #include "outsideclose.h"
+#include "startup.h"
 
 #include <QIcon>
 #include <QMessageBox>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 
 TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -65,20 +67,6 @@ void printNoDisplay()
     std::fputs("qor: no display: set DISPLAY (X11) or WAYLAND_DISPLAY to show the window\n", stderr);
 }
 
-// While the application connects to the window system: a display that is named but can't be
-// reached makes Qt print several lines and abort; say it in one line and exit instead.
-void startupMessages(QtMsgType type, const QMessageLogContext &, const QString &)
-{
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "qor: cannot open the display \"%s\"\n",
-                     qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("DISPLAY")
-                         ? qgetenv("WAYLAND_DISPLAY").constData()
-                         : qgetenv("DISPLAY").constData());
-        std::_Exit(1);
-    }
-    // the platform's own warnings about the failed connection would only repeat the above
-}
-
 }  // namespace
 
 int RunQor(int &argc, char **argv, const std::function<void(TForm1 &)> &beforeLoop)
@@ -87,9 +75,10 @@ int RunQor(int &argc, char **argv, const std::function<void(TForm1 &)> &beforeLo
         printNoDisplay();
         return 1;
     }
-    const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
+    auto watch = std::make_unique<StartupWatch>(argc, argv);
     TApplication app(argc, argv);
-    qInstallMessageHandler(previous);
+    watch->checkScreens();
+    watch.reset();
     prepareApplication();
 
     TForm1 form;

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
-qor_setup valgrind
+qor_setup "${QOR_TEST_PACKAGES[@]}"
 qor_build build Debug
 (cd build && ctest --output-on-failure -j2)
 

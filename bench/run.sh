@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
-qor_setup valgrind
+qor_setup "${QOR_TEST_PACKAGES[@]}"
 qor_build build-bench Release -DBUILD_TESTING=OFF
 bin=build-bench/bench
 rounds=${BENCH_ROUNDS:-21}

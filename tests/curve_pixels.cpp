@@ -1,7 +1,7 @@
 // Where the curve for given parameters must appear in the window, for real_window.sh to look up in
 // a screenshot of the running program.
 //
-//   curve_pixels P0 P2 [OLD_P0 OLD_P2] [--zoom X1 Y1 X2 Y2]
+//   curve_pixels P0 P2 [OLD_P0 OLD_P2] [--zoom X1 Y1 X2 Y2] [--grab FILE]
 //   curve_pixels --plot
 //
 // Builds the window offscreen, steps it to P0 and P2 through its own button handlers (so the chart
@@ -13,6 +13,8 @@
 //   gone X Y NOTE     must not be red: samples of the OLD curve well away from the new one
 // --zoom first drags the left button from X1,Y1 to X2,Y2 (window pixels) on the chart, so the
 // points are those of the view that drag gives; only points inside the plot are printed then.
+// --grab also saves the window as drawn offscreen into FILE (PNG), to find the window in a
+// screenshot where the window system chose its position.
 // --plot prints only the plot's rectangle in the window: "plot LEFT TOP RIGHT BOTTOM".
 // The samples come from the formula written out here, not from the curve library, so a wrong
 // curve in the program can't hide behind the same mistake in the test.
@@ -110,6 +112,11 @@ void zoomDrag(TChart *chart, QPoint from, QPoint to)
 
 int main(int argc, char **argv)
 {
+    const char *grabFile = nullptr;
+    if (argc >= 5 && std::string(argv[argc - 2]) == "--grab") {
+        grabFile = argv[argc - 1];
+        argc -= 2;
+    }
     int zoom[4] = {};
     const bool zoomed = argc >= 7 && std::string(argv[argc - 5]) == "--zoom";
     if (zoomed) {
@@ -144,6 +151,10 @@ int main(int argc, char **argv)
         zoomDrag(form.Chart1, QPoint(zoom[0], zoom[1]) - origin, QPoint(zoom[2], zoom[3]) - origin);
     }
     QApplication::processEvents();
+    if (grabFile && !form.grab().save(QString::fromLocal8Bit(grabFile))) {
+        std::fprintf(stderr, "curve_pixels: cannot write %s\n", grabFile);
+        return 1;
+    }
 
     const ChartGeometry g = form.Chart1->chartGeometry();
     const QPointF origin = form.Chart1->mapTo(&form, QPoint(0, 0));

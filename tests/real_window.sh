@@ -67,7 +67,9 @@ expect_pixels shift_return_pressed 21 13     # only to name the fault if it happ
 # --- X server -------------------------------------------------------------------------------------
 
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM XAUTHORITY
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$out/display.txt" >"$out/xvfb.log" 2>&1 &
+# only the abstract local socket: a socket file can be removed under us by another server of
+# the same number shutting down
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -nolisten unix 3>"$out/display.txt" >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
 end=$(deadline "$StartWait")
 until grep -q '^[0-9][0-9]*$' "$out/display.txt" 2>/dev/null; do

@@ -41,11 +41,13 @@ require_tools() {
 }
 
 # start_xvfb [SCREEN]: an X server of our own, e.g. SCREEN=1600x1000x24; exports DISPLAY.
+# It listens only on the abstract local socket: a socket file in /tmp/.X11-unix can be removed
+# under it by another server of the same number shutting down, and clients then can't connect.
 start_xvfb() {
     local screen=${1:-1600x1000x24} end
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM XAUTHORITY
     rm -f "$out/display.txt"
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$out/display.txt" >"$out/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -nolisten unix 3>"$out/display.txt" >"$out/xvfb.log" 2>&1 &
     xvfb_pid=$!
     end=$(deadline 10)
     until grep -q '^[0-9][0-9]*$' "$out/display.txt" 2>/dev/null; do

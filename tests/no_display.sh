@@ -53,7 +53,7 @@ check "QT_QPA_PLATFORM=linuxfb with no framebuffer" '^qor: the Qt platform "linu
 
 # An X server of 256 colours (8-bit PseudoColor): the styles can't draw there.
 if command -v Xvfb >/dev/null; then
-    Xvfb -displayfd 3 -screen 0 1280x1024x8 -nolisten tcp -nolisten unix 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x8 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 200); do grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null && break; sleep 0.05; done
     if grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; then

@@ -41,13 +41,13 @@ require_tools() {
 }
 
 # start_xvfb [SCREEN]: an X server of our own, e.g. SCREEN=1600x1000x24; exports DISPLAY.
-# It listens only on the abstract local socket: a socket file in /tmp/.X11-unix can be removed
-# under it by another server of the same number shutting down, and clients then can't connect.
+# -noreset: by default the server resets when its last client leaves (here after each xdotool
+# call), and a client connecting during the reset fails with "could not connect to display".
 start_xvfb() {
     local screen=${1:-1600x1000x24} end
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM XAUTHORITY
     rm -f "$out/display.txt"
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -nolisten unix 3>"$out/display.txt" >"$out/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$out/display.txt" >"$out/xvfb.log" 2>&1 &
     xvfb_pid=$!
     end=$(deadline 10)
     until grep -q '^[0-9][0-9]*$' "$out/display.txt" 2>/dev/null; do
@@ -68,7 +68,7 @@ start_qor() {
     # --onlyvisible: Qt also keeps an unmapped 1x1 window with the application's name
     end=$(deadline 10)
     until win=$(xdotool search --onlyvisible --name '^QOR$' 2>/dev/null); do
-        kill -0 "$qor_pid" 2>/dev/null || abort "qor exited before showing its window"
+        kill -0 "$qor_pid" 2>/dev/null || abort "qor exited before showing its window; Xvfb $(kill -0 "$xvfb_pid" 2>/dev/null && echo running || echo gone), xdpyinfo: $(xdpyinfo 2>&1 | head -n 3 | tr '\n' ' ')"
         [ "$(now)" -lt "$end" ] || abort "no visible window titled QOR within 10s"
         sleep 0.05
     done

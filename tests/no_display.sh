@@ -36,6 +36,7 @@ check "unreachable DISPLAY" '^qor: cannot open the X display ":987" (DISPLAY); Q
     "${plain[@]}" DISPLAY=:987 "$qor"
 check "-display names another display than DISPLAY" '^qor: cannot open the X display ":986" (from -display)' \
     "${plain[@]}" DISPLAY=:987 "$qor" -display :986
+check "-display with no DISPLAY" '^qor: cannot open the X display ":985" (from -display)' "${plain[@]}" "$qor" -display :985
 check "QT_QPA_PLATFORM=xcb with no DISPLAY" '^qor: cannot open an X display: DISPLAY is not set' \
     "${plain[@]}" QT_QPA_PLATFORM=xcb "$qor"
 check "QT_QPA_PLATFORM=bogus" '^qor: there is no Qt platform plugin "bogus" (available: .*xcb' \

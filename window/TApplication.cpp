@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -71,7 +72,12 @@ void printNoDisplay()
 
 int RunQor(int &argc, char **argv, const std::function<void(TForm1 &)> &beforeLoop)
 {
-    if (noDisplayAvailable()) {
+    // -display or -platform on the command line name a window system too
+    bool named = false;
+    for (int i = 1; i < argc; ++i)
+        named = named || std::strcmp(argv[i], "-display") == 0 || std::strcmp(argv[i], "-platform") == 0
+                || std::strcmp(argv[i], "--display") == 0 || std::strcmp(argv[i], "--platform") == 0;
+    if (!named && noDisplayAvailable()) {
         printNoDisplay();
         return 1;
     }

@@ -5,9 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
-# locales: the suites also run under de_DE, ru_RU and fr_FR (compiled into the build tree);
-# Qt's translation tools build the program's catalogues, and Qt's own are loaded at run time.
-qor_setup valgrind locales qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+# The test list brings the locales the suites run under, Qt's translation tools and catalogues,
+# the AT-SPI stack with Orca, weston and the Debian packaging tools.
+qor_setup "${QOR_TEST_PACKAGES[@]}"
 # Warnings fail the build here (and so in CI); a plain cmake build only reports them.
 qor_build build Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 (cd build && ctest --output-on-failure -j2)

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
-qor_setup valgrind libxdamage-dev
+qor_setup "${QOR_TEST_PACKAGES[@]}" libxdamage-dev
 qor_build build-bench Release -DBUILD_TESTING=OFF -DQOR_BENCH=ON
 bin=build-bench/bench
 rounds=${BENCH_ROUNDS:-21}

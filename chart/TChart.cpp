@@ -24,7 +24,8 @@ namespace {
 // An automatic axis over data that all share one value shows this much either side of it.
 constexpr double AutomaticHalfSpan = 1;
 
-// A left drag shorter than this in both directions is a click and changes nothing.
+// A left drag shorter than this in both directions is a click and changes nothing; a zoom must
+// be at least this long in each direction, so a slip of the hand can't zoom an axis to a sliver.
 constexpr int ClickSlop = 3;
 
 // The chart's texts: Arial 8 pt at 96 dpi.
@@ -172,6 +173,9 @@ void TChart::copyToClipboard()
 void TChart::mousePressEvent(QMouseEvent *event)
 {
     hideReadout();
+    // A press of the drag's own button: its release never came (it went to another window).
+    if (m_drag != Drag::None && event->button() == dragButton())
+        abandonDrag();
     const ChartGeometry g = chartGeometry();
     const QPoint pos = event->position().toPoint();
     if (m_drag != Drag::None || !g.plotRect.contains(pos)) {
@@ -189,6 +193,9 @@ void TChart::mousePressEvent(QMouseEvent *event)
     m_dragOrigin = m_dragPos = pos;
     m_dragXMap = g.xMap;
     m_dragYMap = g.yMap;
+    m_dragWasZoomed = m_zoomed;
+    m_dragXView = m_xView;
+    m_dragYView = m_yView;
 }
 
 void TChart::mouseMoveEvent(QMouseEvent *event)
@@ -198,6 +205,11 @@ void TChart::mouseMoveEvent(QMouseEvent *event)
             hideReadout();
         else if (m_readoutShown && QToolTip::isVisible())
             showReadout(event->position().toPoint(), event->globalPosition().toPoint());
+        event->ignore();
+        return;
+    }
+    if (!(event->buttons() & dragButton())) {   // released where we didn't see it
+        abandonDrag();
         event->ignore();
         return;
     }
@@ -239,7 +251,7 @@ void TChart::mouseReleaseEvent(QMouseEvent *event)
         m_dragPos = event->position().toPoint();
         const QPoint d = m_dragPos - m_dragOrigin;
         if (std::abs(d.x()) >= ClickSlop || std::abs(d.y()) >= ClickSlop) {
-            if (d.x() > 0 && d.y() > 0) {
+            if (d.x() >= ClickSlop && d.y() >= ClickSlop) {
                 m_xView = chart::clampView({m_dragXMap.toData(m_dragOrigin.x()),
                                             m_dragXMap.toData(m_dragPos.x())});
                 m_yView = chart::clampView({m_dragYMap.toData(m_dragPos.y()),
@@ -263,6 +275,8 @@ bool TChart::event(QEvent *event)
     }
     if (event->type() == QEvent::Leave)
         hideReadout();
+    if (event->type() == QEvent::Hide || event->type() == QEvent::UngrabMouse)
+        abandonDrag();
     return QWidget::event(event);
 }
 
@@ -294,10 +308,31 @@ void TChart::hideReadout()
 
 void TChart::changeEvent(QEvent *event)
 {
-    // A drag cut short (the window hidden or disabled mid-drag) must not leave a stale rectangle.
-    if (event->type() == QEvent::EnabledChange && !isEnabled())
-        endDrag();
+    // A drag cut short must leave no stale rectangle and no half-done pan.
+    if ((event->type() == QEvent::EnabledChange && !isEnabled())
+        || (event->type() == QEvent::ActivationChange && !isActiveWindow()))
+        abandonDrag();
     QWidget::changeEvent(event);
+}
+
+Qt::MouseButton TChart::dragButton() const
+{
+    switch (m_drag) {
+    case Drag::Zoom: return Qt::LeftButton;
+    case Drag::Pan: return Qt::RightButton;
+    case Drag::None: break;
+    }
+    return Qt::NoButton;
+}
+
+void TChart::abandonDrag()
+{
+    if (m_drag == Drag::None)
+        return;
+    m_zoomed = m_dragWasZoomed;
+    m_xView = m_dragXView;
+    m_yView = m_dragYView;
+    endDrag();
 }
 
 void TChart::endDrag()

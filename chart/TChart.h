@@ -5,7 +5,9 @@
 // (ChartGeometry: plot rectangle, ticks, data <-> pixel maps, legend rows) and draws what that
 // computed, in a fixed order: background, grid, axes and labels, titles, series, legend.
 // The mouse zooms (left drag right and down), restores (a left drag any other way) and pans
-// (right drag) through the same maps. Resting the mouse near a sample, with no button held,
+// (right drag) through the same maps. A drag cut short (its button found up without a release,
+// the chart hidden, disabled or its window deactivated) is abandoned: the view goes back to
+// what it was when the drag began. Resting the mouse near a sample, with no button held,
 // shows its exact values in a tooltip (readout.h); any press hides it. copyToClipboard puts the
 // first series' table and the chart's picture on the clipboard as one item.
 #pragma once
@@ -152,6 +154,8 @@ private:
     void placeAxisTexts(ChartGeometry &g) const;
     int leftTitleExtent() const;
     void endDrag();
+    void abandonDrag();
+    Qt::MouseButton dragButton() const;
     void showReadout(QPoint pos, QPoint globalPos);
     void hideReadout();
 
@@ -172,6 +176,9 @@ private:
     enum class Drag { None, Zoom, Pan } m_drag = Drag::None;
     QPoint m_dragOrigin, m_dragPos;
     chart::ScaleMap m_dragXMap, m_dragYMap;   // the maps as they were when the drag began
+    // the view as it was when the drag began, put back when a drag is cut short
+    bool m_dragWasZoomed = false;
+    chart::AxisRange m_dragXView, m_dragYView;
 
     QString m_readoutUnit;
     bool m_readoutShown = false;   // our tooltip is up (another widget's is left alone)

@@ -1,7 +1,8 @@
 // Where the curve for given parameters must appear in the window, for real_window.sh to look up in
 // a screenshot of the running program.
 //
-//   curve_pixels P0 P2 [OLD_P0 OLD_P2]
+//   curve_pixels P0 P2 [OLD_P0 OLD_P2] [--zoom X1 Y1 X2 Y2] [--grab FILE]
+//   curve_pixels --plot
 //
 // Builds the window offscreen, steps it to P0 and P2 through its own button handlers (so the chart
 // ends up with the same data and axes as the real one), and prints window-relative pixels:
@@ -10,6 +11,11 @@
 //                     segment between neighbours in drawing order
 //   off X Y NOTE      must not be red: points of the plot well away from the line
 //   gone X Y NOTE     must not be red: samples of the OLD curve well away from the new one
+// --zoom first drags the left button from X1,Y1 to X2,Y2 (window pixels) on the chart, so the
+// points are those of the view that drag gives; only points inside the plot are printed then.
+// --grab also saves the window as drawn offscreen into FILE (PNG), to find the window in a
+// screenshot where the window system chose its position.
+// --plot prints only the plot's rectangle in the window: "plot LEFT TOP RIGHT BOTTOM".
 // The samples come from the formula written out here, not from the curve library, so a wrong
 // curve in the program can't hide behind the same mistake in the test.
 #include "TApplication.h"
@@ -18,6 +24,7 @@
 
 #include <QApplication>
 #include <QLineF>
+#include <QMouseEvent>
 #include <QPointF>
 
 #include <algorithm>
@@ -89,15 +96,41 @@ void stepTo(TForm1 &form, int p0, int p2)
         form.sbP2minusClick(form.sbP2minus);
 }
 
+// A left-button drag on the chart as the window system would deliver it.
+void zoomDrag(TChart *chart, QPoint from, QPoint to)
+{
+    auto send = [&](QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent e(type, pos, chart->mapToGlobal(pos), button, held, Qt::NoModifier);
+        QApplication::sendEvent(chart, &e);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
+    const char *grabFile = nullptr;
+    if (argc >= 5 && std::string(argv[argc - 2]) == "--grab") {
+        grabFile = argv[argc - 1];
+        argc -= 2;
+    }
+    int zoom[4] = {};
+    const bool zoomed = argc >= 7 && std::string(argv[argc - 5]) == "--zoom";
+    if (zoomed) {
+        for (int i = 0; i < 4; ++i)
+            zoom[i] = std::atoi(argv[argc - 4 + i]);
+        argc -= 5;
+    }
+    const bool plotOnly = argc == 2 && std::string(argv[1]) == "--plot";
     int p0 = 0, p2 = 0, oldP0 = 0, oldP2 = 0;
     const bool withOld = argc == 5;
-    if (!(argc == 3 || withOld) || !parseParam(argv[1], p0) || !parseParam(argv[2], p2)
-        || (withOld && (!parseParam(argv[3], oldP0) || !parseParam(argv[4], oldP2)))) {
-        std::fputs("usage: curve_pixels P0 P2 [OLD_P0 OLD_P2]   (each 0..50)\n", stderr);
+    if (!plotOnly && (!(argc == 3 || withOld) || !parseParam(argv[1], p0) || !parseParam(argv[2], p2)
+        || (withOld && (!parseParam(argv[3], oldP0) || !parseParam(argv[4], oldP2))))) {
+        std::fputs("usage: curve_pixels P0 P2 [OLD_P0 OLD_P2] [--zoom X1 Y1 X2 Y2]   (each P 0..50)\n"
+                   "       curve_pixels --plot\n", stderr);
         return 2;
     }
 
@@ -107,8 +140,21 @@ int main(int argc, char **argv)
     TForm1 form;
     Unit1::Form1 = &form;
     form.show();
+    if (plotOnly) {
+        const QRect plot = form.Chart1->chartGeometry().plotRect.translated(form.Chart1->mapTo(&form, QPoint(0, 0)));
+        std::printf("plot %d %d %d %d\n", plot.left(), plot.top(), plot.right(), plot.bottom());
+        return 0;
+    }
     stepTo(form, p0, p2);
+    if (zoomed) {
+        const QPoint origin = form.Chart1->mapTo(&form, QPoint(0, 0));
+        zoomDrag(form.Chart1, QPoint(zoom[0], zoom[1]) - origin, QPoint(zoom[2], zoom[3]) - origin);
+    }
     QApplication::processEvents();
+    if (grabFile && !form.grab().save(QString::fromLocal8Bit(grabFile))) {
+        std::fprintf(stderr, "curve_pixels: cannot write %s\n", grabFile);
+        return 1;
+    }
 
     const ChartGeometry g = form.Chart1->chartGeometry();
     const QPointF origin = form.Chart1->mapTo(&form, QPoint(0, 0));
@@ -128,12 +174,18 @@ int main(int argc, char **argv)
 
     const std::vector<Sample> curve = expectedCurve(p0, p2);
     const std::vector<QPointF> line = pixelsOf(curve);
+    // zoomed in, the line is clipped to the plot: points near its frame could go either way
+    const QRectF inside = QRectF(g.plotRect).translated(origin).adjusted(4, 4, -4, -4);
+    auto printOn = [&](QPointF p, const std::string &note) {
+        if (!zoomed || inside.contains(p))
+            print("on", p, note);
+    };
     for (std::size_t i = 0; i < curve.size(); ++i) {
         const std::string sample = "Tko=" + std::to_string(curve[i].tko) + ",Tul=" + std::to_string(curve[i].tul);
-        print("on", line[i], sample);
+        printOn(line[i], sample);
         // the middle of a segment shows the drawing order, not just the samples
         if (i + 1 < curve.size() && QLineF(line[i], line[i + 1]).length() >= 6)
-            print("on", (line[i] + line[i + 1]) / 2, "between " + sample + " and the next");
+            printOn((line[i] + line[i + 1]) / 2, "between " + sample + " and the next");
     }
 
     const QRectF plot = QRectF(g.plotRect).translated(origin).adjusted(FarFromLine, FarFromLine, -FarFromLine, -FarFromLine);

@@ -68,7 +68,9 @@ expect_pixels shift_return_pressed 21 13     # only to name the fault if it happ
 # --- X server -------------------------------------------------------------------------------------
 
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM XAUTHORITY
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$out/display.txt" >"$out/xvfb.log" 2>&1 &
+# -noreset: by default the server resets when its last client leaves (the xdotool call below),
+# and a client connecting during the reset (QOR) fails with "could not connect to display"
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$out/display.txt" >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
 end=$(deadline "$StartWait")
 until grep -q '^[0-9][0-9]*$' "$out/display.txt" 2>/dev/null; do
@@ -89,7 +91,7 @@ qor_pid=$!
 # --onlyvisible: Qt also keeps an unmapped 1x1 window with the application's name
 end=$(deadline "$StartWait")
 until win=$(xdotool search --onlyvisible --name '^QOR$' 2>/dev/null); do
-    kill -0 "$qor_pid" 2>/dev/null || abort "qor exited before showing its window"
+    kill -0 "$qor_pid" 2>/dev/null || abort "qor exited before showing its window; Xvfb $(kill -0 "$xvfb_pid" 2>/dev/null && echo running || echo gone), xdpyinfo: $(xdpyinfo 2>&1 | head -n 3 | tr '\n' ' ')"
     [ "$(now)" -lt "$end" ] || abort "no visible window titled QOR within ${StartWait}s"
     sleep 0.05
 done

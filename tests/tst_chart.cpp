@@ -39,6 +39,13 @@ bool near(double a, double b, double tolerance)
     return std::abs(a - b) <= tolerance;
 }
 
+// A move as the window system sends it, with the buttons it says are held.
+void moveWith(QWidget *w, QPoint pos, Qt::MouseButtons held)
+{
+    QMouseEvent e(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
 bool isRed(QRgb c)
 {
     return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
@@ -62,6 +69,8 @@ private slots:
     void otherDragsRestore();
     void clickDoesNothing();
     void panFollowsTheMouse();
+    void dragCutShortIsAbandoned_data();
+    void dragCutShortIsAbandoned();
     void zoomSurvivesNewData();
     void extremeViews_data();
     void extremeViews();
@@ -192,6 +201,10 @@ void TestChart::otherDragsRestore_data()
     QTest::newRow("right and up") << QPoint(60, -40);
     QTest::newRow("left and down") << QPoint(-60, 40);
     QTest::newRow("straight left") << QPoint(-60, 0);
+    // one direction within the click's slop: no sliver of an axis
+    QTest::newRow("wide and a pixel down") << QPoint(200, 1);
+    QTest::newRow("tall and a pixel right") << QPoint(1, 200);
+    QTest::newRow("wide and level") << QPoint(200, 0);
 }
 
 void TestChart::otherDragsRestore()
@@ -239,6 +252,62 @@ void TestChart::panFollowsTheMouse()
     const AxisRange x = f.chart.bottomAxisView();
     QVERIFY(near(x.maximum - x.minimum, 100, 1e-9));
     QVERIFY(near(x.minimum, -100 / g.xMap.pixelsPerUnit(), 1e-9));
+}
+
+// A drag whose end never reaches the chart leaves the view as it was, and the next drag
+// zooms into its own rectangle, not one from the stale corner.
+void TestChart::dragCutShortIsAbandoned_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("cut");
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) {
+        const char *name = b == Qt::LeftButton ? "zoom" : "pan";
+        for (const char *cut : {"button up unseen", "pressed again", "hidden", "disabled", "grab lost"})
+            QTest::addRow("%s, %s", name, cut) << int(b) << QString(cut);
+    }
+}
+
+void TestChart::dragCutShortIsAbandoned()
+{
+    QFETCH(int, button);
+    QFETCH(QString, cut);
+    const auto b = Qt::MouseButton(button);
+    ChartFixture f;
+    f.chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.chart));
+    const QPoint from = f.toPixel(20, 10), mid = f.toPixel(60, -30);
+    QTest::mousePress(&f.chart, b, {}, from);
+    moveWith(&f.chart, mid, b);
+    if (cut == "button up unseen") {
+        moveWith(&f.chart, mid + QPoint(10, 10), Qt::NoButton);
+    } else if (cut == "pressed again") {
+        QTest::mousePress(&f.chart, b, {}, mid);   // starts a drag of its own; end it as a click
+        QTest::mouseRelease(&f.chart, b, {}, mid);
+    } else if (cut == "hidden") {
+        f.chart.hide();
+        f.chart.show();
+    } else if (cut == "disabled") {
+        f.chart.setEnabled(false);
+        f.chart.setEnabled(true);
+    } else {
+        QEvent ungrab(QEvent::UngrabMouse);
+        QApplication::sendEvent(&f.chart, &ungrab);
+    }
+    QVERIFY(!f.chart.isZoomed());
+    QCOMPARE(f.chart.bottomAxisView(), (AxisRange{0, 100}));
+    QCOMPARE(f.chart.leftAxisView(), (AxisRange{-45, 25}));
+    // a late release of the cut drag does nothing
+    QTest::mouseRelease(&f.chart, b, {}, mid + QPoint(20, 20));
+    QVERIFY(!f.chart.isZoomed());
+
+    const QPoint a = f.toPixel(40, 0), c = f.toPixel(80, -20);
+    QTest::mousePress(&f.chart, Qt::LeftButton, {}, a);
+    moveWith(&f.chart, c, Qt::LeftButton);
+    QTest::mouseRelease(&f.chart, Qt::LeftButton, {}, c);
+    QVERIFY(f.chart.isZoomed());
+    const AxisRange x = f.chart.bottomAxisView(), y = f.chart.leftAxisView();
+    QVERIFY2(near(x.minimum, 40, 1) && near(x.maximum, 80, 1), qPrintable(QString("%1..%2").arg(x.minimum).arg(x.maximum)));
+    QVERIFY2(near(y.minimum, -20, 1) && near(y.maximum, 0, 1), qPrintable(QString("%1..%2").arg(y.minimum).arg(y.maximum)));
 }
 
 void TestChart::zoomSurvivesNewData()

@@ -144,14 +144,17 @@ public:
 
     std::function<void()> afterEach;
 
-    void key(Qt::Key key, Qt::KeyboardModifiers mods, const QString &text, int repeats, bool x11Repeat)
+    // A held key: X11 repeats it as release and press pairs (`x11Repeat`), other systems as
+    // presses alone; Qt flags them as repeats or, when it can't pair them up, not (`marked`).
+    void key(Qt::Key key, Qt::KeyboardModifiers mods, const QString &text, int repeats, bool x11Repeat,
+             const std::function<bool()> &marked)
     {
         send([&] { qt_handleKeyEvent(window(), QEvent::KeyPress, key, mods, text); });
         for (int i = 0; i < repeats; ++i) {
-            // X11 repeats a held key as release and press pairs, both flagged as repeats
+            const bool flag = marked();
             if (x11Repeat)
-                send([&] { qt_handleKeyEvent(window(), QEvent::KeyRelease, key, mods, text, true); });
-            send([&] { qt_handleKeyEvent(window(), QEvent::KeyPress, key, mods, text, true); });
+                send([&] { qt_handleKeyEvent(window(), QEvent::KeyRelease, key, mods, text, flag); });
+            send([&] { qt_handleKeyEvent(window(), QEvent::KeyPress, key, mods, text, flag); });
         }
         send([&] { qt_handleKeyEvent(window(), QEvent::KeyRelease, key, mods, text); });
     }
@@ -302,7 +305,9 @@ private:
             k.name = QString("%1+%2").arg(m == Qt::ShiftModifier ? "Shift" : m == Qt::ControlModifier ? "Ctrl" : "Alt", k.name);
         }
         const bool x11 = m_rng.chance(50);
-        m_in.key(k.key, k.mods, k.text, repeats, x11);
+        // repeats all flagged, none flagged, or some of each
+        const int flagged = m_rng.below(3) * 50;
+        m_in.key(k.key, k.mods, k.text, repeats, x11, [&] { return m_rng.chance(flagged); });
         return repeats ? QString("hold %1 (%2 repeats)").arg(k.name).arg(repeats) : QString("key %1").arg(k.name);
     }
 

@@ -412,7 +412,7 @@ void TestWindow::mousePressFocusesAndClicks()
     QTest::mouseClick(form->sbP2plus, Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), form->sbP2plus);
     QCOMPARE(Unit1::P2, 11);
-    // holding Enter: the auto-repeats add nothing
+    // holding Enter: one press more per auto-repeat, none after the release
     QKeyEvent first(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString("\r"), false);
     QApplication::sendEvent(form->sbP2plus, &first);
     for (int i = 0; i < 5; ++i) {
@@ -421,7 +421,23 @@ void TestWindow::mousePressFocusesAndClicks()
     }
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(form->sbP2plus, &release);
-    QCOMPARE(Unit1::P2, 12);
+    QCOMPARE(Unit1::P2, 17);
+    // holding Space: one press, on the release, whether the repeats are marked or not
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(" "));
+    QApplication::sendEvent(form->sbP2plus, &down);
+    QCOMPARE(Unit1::P2, 17);
+    for (bool marked : {true, false, true}) {
+        if (marked) {
+            QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QString(" "), true);
+            QApplication::sendEvent(form->sbP2plus, &up);
+        }
+        QKeyEvent again(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(" "), marked);
+        QApplication::sendEvent(form->sbP2plus, &again);
+    }
+    QCOMPARE(Unit1::P2, 17);
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QString(" "));
+    QApplication::sendEvent(form->sbP2plus, &up);
+    QCOMPARE(Unit1::P2, 18);
 }
 
 void TestWindow::onePaintPerPress()

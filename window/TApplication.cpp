@@ -3,6 +3,8 @@
 #include "Unit1.h"
 #include "accessibility.h"
 #include "designfonts.h"
+#include "outsideclose.h"
+#include "startup.h"
 
 #include <QIcon>
 #include <QImageReader>
@@ -16,7 +18,9 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
+#include <memory>
 
 TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -103,31 +107,23 @@ void printNoDisplay()
     std::fputs("qor: no display: set DISPLAY (X11) or WAYLAND_DISPLAY to show the window\n", stderr);
 }
 
-// While the application connects to the window system: a display that is named but can't be
-// reached makes Qt print several lines and abort; say it in one line and exit instead.
-void startupMessages(QtMsgType type, const QMessageLogContext &, const QString &)
-{
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "qor: cannot open the display \"%s\"\n",
-                     qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("DISPLAY")
-                         ? qgetenv("WAYLAND_DISPLAY").constData()
-                         : qgetenv("DISPLAY").constData());
-        std::_Exit(1);
-    }
-    // the platform's own warnings about the failed connection would only repeat the above
-}
-
 }  // namespace
 
 int RunQor(int &argc, char **argv, const std::function<void(TForm1 &)> &beforeLoop)
 {
-    if (noDisplayAvailable()) {
+    // -display or -platform on the command line name a window system too
+    bool named = false;
+    for (int i = 1; i < argc; ++i)
+        named = named || std::strcmp(argv[i], "-display") == 0 || std::strcmp(argv[i], "-platform") == 0
+                || std::strcmp(argv[i], "--display") == 0 || std::strcmp(argv[i], "--platform") == 0;
+    if (!named && noDisplayAvailable()) {
         printNoDisplay();
         return 1;
     }
-    const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
+    auto watch = std::make_unique<StartupWatch>(argc, argv);
     TApplication app(argc, argv);
-    qInstallMessageHandler(previous);
+    watch->checkScreens();
+    watch.reset();
     prepareApplication();
 
     TForm1 form;
@@ -135,5 +131,6 @@ int RunQor(int &argc, char **argv, const std::function<void(TForm1 &)> &beforeLo
     if (beforeLoop)
         beforeLoop(form);
     form.show();
+    quitWhenDestroyedOutside(form);
     return app.exec();
 }

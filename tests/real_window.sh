@@ -9,43 +9,16 @@ set -u
 qor=$1 out=$2 curve_pixels=$3 close_window=$4
 
 WindowX=192 WindowY=125      # the designed position; nothing moves it without a window manager
-StartWait=10                 # seconds for Xvfb and the window to come up
 PaintWait=5                  # seconds for the window to show what a key asked for
 ExitWait=5                   # seconds for the program to exit once asked to close
 
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/*.txt "$out"/*.log
 
-fail=0
-pass() { echo "PASS: $*"; }
-failed() { echo "FAIL: $*"; fail=1; }
-# Something the rest depends on didn't come up: no point going on.
-abort() {
-    echo "FAIL: $*"
-    [ -s "$out/qor.log" ] && { echo "--- qor output:"; tail -n 20 "$out/qor.log"; }
-    exit 1
-}
+# pass, failed, abort, deadline, start_xvfb, start_qor; every process ends with the script
+. "$(dirname "$0")/xlib.sh"
 
-xvfb_pid= qor_pid=
-cleanup() {
-    local pid
-    for pid in $qor_pid $xvfb_pid; do
-        kill "$pid" 2>/dev/null || continue
-        for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -9 "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
-
-# deadline SECONDS: prints the time SECONDS from now, in the units of now()
-now() { date +%s%N; }
-deadline() { echo $(($(now) + $1 * 1000000000)); }
-
-for tool in Xvfb xdotool xwininfo xprop import convert xclip; do
-    command -v "$tool" >/dev/null || abort "$tool is not installed (scripts/setup.sh installs it)"
-done
+require_tools Xvfb xdotool xwininfo xprop import convert xclip
 
 # --- where the curves must be, from the window built offscreen -----------------------------------
 
@@ -67,35 +40,12 @@ expect_pixels shift_return_pressed 21 13     # only to name the fault if it happ
 
 # --- X server -------------------------------------------------------------------------------------
 
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM XAUTHORITY
-# -noreset: by default the server resets when its last client leaves (the xdotool call below),
-# and a client connecting during the reset (QOR) fails with "could not connect to display"
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$out/display.txt" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-end=$(deadline "$StartWait")
-until grep -q '^[0-9][0-9]*$' "$out/display.txt" 2>/dev/null; do
-    kill -0 "$xvfb_pid" 2>/dev/null || abort "Xvfb exited: $(tail -n 3 "$out/xvfb.log")"
-    [ "$(now)" -lt "$end" ] || abort "Xvfb did not come up within ${StartWait}s"
-    sleep 0.05
-done
-export DISPLAY=":$(cat "$out/display.txt")"
+start_xvfb 1600x1000x24   # with the pointer parked off the window, so no hover draws over the curve
 echo "Xvfb on $DISPLAY"
-# The pointer starts in the middle of the screen, over the chart; park it off the window so no
-# hover effect draws over the curve.
-xdotool mousemove 1599 999 || abort "xdotool can't reach $DISPLAY"
 
 # --- the window -----------------------------------------------------------------------------------
 
-"$qor" >"$out/qor.log" 2>&1 &
-qor_pid=$!
-# --onlyvisible: Qt also keeps an unmapped 1x1 window with the application's name
-end=$(deadline "$StartWait")
-until win=$(xdotool search --onlyvisible --name '^QOR$' 2>/dev/null); do
-    kill -0 "$qor_pid" 2>/dev/null || abort "qor exited before showing its window; Xvfb $(kill -0 "$xvfb_pid" 2>/dev/null && echo running || echo gone), xdpyinfo: $(xdpyinfo 2>&1 | head -n 3 | tr '\n' ' ')"
-    [ "$(now)" -lt "$end" ] || abort "no visible window titled QOR within ${StartWait}s"
-    sleep 0.05
-done
-[ "$(echo "$win" | wc -l)" -eq 1 ] || abort "more than one visible window titled QOR: $win"
+start_qor
 pass "window $win is up"
 
 name=$(xprop -id "$win" WM_NAME _NET_WM_NAME)

@@ -6,6 +6,7 @@
 #include "TApplication.h"
 #include "TChart.h"
 #include "Unit1.h"
+#include "testsupport.h"
 #include "curve.h"
 #include "userlocale.h"
 
@@ -58,12 +59,8 @@ void TestAccess::initTestCase()
 
 void TestAccess::init()
 {
-    form = std::make_unique<TForm1>();
-    Unit1::Form1 = form.get();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    form = showDesignedForm();
+    QVERIFY(form);
 }
 
 void TestAccess::cleanup()

@@ -1,5 +1,6 @@
 // The chart widget: legend rows, mouse zoom, restore and pan, deep zoom, and what it paints.
 #include "designedchart.h"
+#include "testsupport.h"
 #include "localenumbers.h"
 #include "fontfamily.h"
 
@@ -14,26 +15,6 @@ Q_DECLARE_METATYPE(AxisRange)
 
 namespace {
 
-// The chart as the main window sets it up, at its designed size.
-struct ChartFixture {
-    TChart chart;
-    TFastLineSeries *series;
-
-    ChartFixture(int p0 = 20, int p2 = 10) : series(setUpAsDesigned(chart, p0, p2)) {}
-    void fill(int p0, int p2) { fillCurve(*series, p0, p2); }
-    QPoint toPixel(double x, double y) const
-    {
-        const ChartGeometry g = chart.chartGeometry();
-        return QPoint(int(std::lround(g.xMap.toPixel(x))), int(std::lround(g.yMap.toPixel(y))));
-    }
-    QImage render()
-    {
-        QImage img(chart.size(), QImage::Format_RGB32);
-        chart.render(&img);
-        return img;
-    }
-};
-
 bool near(double a, double b, double tolerance)
 {
     return std::abs(a - b) <= tolerance;
@@ -44,11 +25,6 @@ void moveWith(QWidget *w, QPoint pos, Qt::MouseButtons held)
 {
     QMouseEvent e(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton, held, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
-}
-
-bool isRed(QRgb c)
-{
-    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
 }
 
 }  // namespace
@@ -74,7 +50,6 @@ private slots:
     void zoomSurvivesNewData();
     void extremeViews_data();
     void extremeViews();
-    void oneRepaintPerRefill();
     void labelsKeepApart_data();
     void labelsKeepApart();
     void panKeepsTheDataWhenLabelsWiden();
@@ -370,18 +345,6 @@ void TestChart::extremeViews()
     QVERIFY(chart::numberText(g.xTicks.major.front()) != chart::numberText(g.xTicks.major.back())
             || g.xTicks.major.size() == 1);
     f.render();   // and it paints
-}
-
-void TestChart::oneRepaintPerRefill()
-{
-    ChartFixture f;
-    f.chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.chart));
-    QTest::qWait(30);
-    const int before = f.chart.paintCount();
-    f.fill(25, 12);
-    QTest::qWait(50);
-    QCOMPARE(f.chart.paintCount(), before + 1);
 }
 
 void TestChart::labelsKeepApart_data()

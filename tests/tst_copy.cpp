@@ -5,6 +5,7 @@
 #include "TChart.h"
 #include "TFastLineSeries.h"
 #include "Unit1.h"
+#include "testsupport.h"
 #include "curve.h"
 
 #include <QtTest>
@@ -64,10 +65,8 @@ void TestCopy::initTestCase()
 
 void TestCopy::init()
 {
-    form = std::make_unique<TForm1>();
-    Unit1::Form1 = form.get();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    form = showDesignedForm();
+    QVERIFY(form);
 }
 
 void TestCopy::cleanup()

@@ -16,27 +16,9 @@
 
 namespace {
 
-// The chart as the main window sets it up, at its designed size.
-struct ChartFixture {
-    TChart chart;
-    TFastLineSeries *series;
-
-    ChartFixture(int p0 = 20, int p2 = 10) : series(setUpAsDesigned(chart, p0, p2))
-    {
-        chart.setReadoutUnit(QStringLiteral("°C"));
-    }
-    QPointF toPixel(QPointF data) const
-    {
-        const ChartGeometry g = chart.chartGeometry();
-        return {g.xMap.toPixel(data.x()), g.yMap.toPixel(data.y())};
-    }
-    QPoint toPoint(QPointF data) const { return toPixel(data).toPoint(); }
-    void drag(Qt::MouseButton button, QPoint from, QPoint to)
-    {
-        QTest::mousePress(&chart, button, {}, from);
-        QTest::mouseMove(&chart, to);
-        QTest::mouseRelease(&chart, button, {}, to);
-    }
+// The designed chart, and what the readout offers on it.
+struct ReadoutFixture : ChartFixture {
+    using ChartFixture::ChartFixture;
     // What the readout offers at a pixel of the chart, "" for nothing.
     QString readoutAt(QPointF pixel) const
     {
@@ -155,7 +137,7 @@ void TestReadout::choice()
     QFETCH(QPointF, offset);
     QFETCH(QString, expected);
 
-    ChartFixture f(p0, p2);
+    ReadoutFixture f(p0, p2);
     switch (view) {
     case View::Designed:
         break;
@@ -299,7 +281,7 @@ void TestReadout::table()
 
 void TestReadout::restingShowsTheSample()
 {
-    ChartFixture f;
+    ReadoutFixture f;
     f.rest(f.toPoint({50, -10}));
     QVERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), QStringLiteral("Тул = -10 °C → Тко = 50 °C"));
@@ -311,7 +293,7 @@ void TestReadout::restingShowsTheSample()
 
 void TestReadout::movingFollowsAndLeavingHides()
 {
-    ChartFixture f;
+    ReadoutFixture f;
     f.rest(f.toPoint({50, -10}));
     QVERIFY(QToolTip::isVisible());
     f.hover(f.toPoint({30, 10}));
@@ -339,7 +321,7 @@ void TestReadout::noTooltipInADrag_data()
 void TestReadout::noTooltipInADrag()
 {
     QFETCH(Qt::MouseButton, button);
-    ChartFixture withTip, without;
+    ReadoutFixture withTip, without;
     const QPoint from = withTip.toPoint({40, 0}), over = withTip.toPoint({50, -10}),
                  to = withTip.toPoint({60, -20});
 

@@ -5,6 +5,8 @@
 #include "TFastLineSeries.h"
 #include "Unit1.h"
 #include "curve.h"
+#include "designedchart.h"
+#include "testsupport.h"
 #include "userlocale.h"
 
 #include <QtTest>
@@ -31,22 +33,15 @@ QPushButton *buttonNamed(TForm1 &f, const QString &name)
     return f.findChild<QPushButton *>(name);
 }
 
-bool isRed(QRgb c)
-{
-    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
-}
-
 // The series must be exactly the sweep of the current parameters, in list order.
 void verifySeriesIsCurve(const TForm1 &f)
 {
     const auto &pts = f.Series1->points();
     QCOMPARE(int(pts.size()), 61);
-    std::vector<XY> expected;
-    curve::SweepCurve(Unit1::P0, Unit1::P2, [&](curve::CurveSample s) { expected.emplace_back(s.Tko, s.Tul); });
-    std::stable_sort(expected.begin(), expected.end(), [](XY a, XY b) { return a.first < b.first; });
+    const std::vector<curve::CurveSample> expected = expectedSeries(Unit1::P0, Unit1::P2);
     for (std::size_t i = 0; i < pts.size(); ++i) {
-        QCOMPARE(pts[i].x, expected[i].first);
-        QCOMPARE(pts[i].y, expected[i].second);
+        QCOMPARE(pts[i].x, double(expected[i].Tko));
+        QCOMPARE(pts[i].y, double(expected[i].Tul));
         QCOMPARE(pts[i].color, chart::clBlack);
         QVERIFY(pts[i].label.isEmpty());
     }
@@ -79,6 +74,7 @@ private slots:
     void keyboardPresses();
     void mousePressFocusesAndClicks();
     void onePaintPerPress();
+    void designedChartMatchesTheLayout();
     void exceptionShowsErrorBox_data();
     void exceptionShowsErrorBox();
     void qtSpeaksTheUsersLanguage();
@@ -95,10 +91,8 @@ void TestWindow::initTestCase()
 
 void TestWindow::init()
 {
-    form = std::make_unique<TForm1>();
-    Unit1::Form1 = form.get();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    form = showDesignedForm();
+    QVERIFY(form);
 }
 
 void TestWindow::cleanup()
@@ -442,11 +436,23 @@ void TestWindow::mousePressFocusesAndClicks()
 
 void TestWindow::onePaintPerPress()
 {
-    QTest::qWait(30);
-    const int before = form->Chart1->paintCount();
-    QTest::mouseClick(form->sbP0plus, Qt::LeftButton);
-    QTest::qWait(50);
-    QCOMPARE(form->Chart1->paintCount(), before + 1);
+    QTRY_VERIFY(form->Chart1->paintCount() > 0);
+    QCOMPARE(paintsCausedBy(*form->Chart1, [&] { QTest::mouseClick(form->sbP0plus, Qt::LeftButton); }), 1);
+}
+
+// The chart of the tests of the chart alone has every setting the layout gives Chart1.
+void TestWindow::designedChartMatchesTheLayout()
+{
+    TChart alone;
+    setUpAsDesigned(alone, Unit1::P0, Unit1::P2);
+    const QMetaObject &meta = TChart::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QMetaProperty property = meta.property(i);
+        QVERIFY2(property.read(&alone) == property.read(form->Chart1), property.name());
+    }
+    QCOMPARE(alone.size(), form->Chart1->size());
+    QCOMPARE(alone.series(0)->linePen().width, form->Series1->linePen().width);
+    QCOMPARE(alone.series(0)->linePen().color, form->Series1->linePen().color);
 }
 
 class Thrower : public QObject

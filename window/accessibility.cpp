@@ -32,6 +32,23 @@ QList<T *> onRowWith(QWidget *widget, bool leftOf)
     return found;
 }
 
+using Relations = QList<QPair<QAccessibleInterface *, QAccessible::Relation>>;
+
+// `widgets` related as `first` and as `second`, those of the two that `match` asks for.
+template <typename T>
+Relations relatedAs(const QList<T *> &widgets, QAccessible::Relation match,
+                    QAccessible::Relation first, QAccessible::Relation second)
+{
+    Relations found;
+    for (T *w : widgets) {
+        QAccessibleInterface *other = QAccessible::queryAccessibleInterface(w);
+        for (QAccessible::Relation r : {first, second})
+            if (match & r)
+                found.append({other, r});
+    }
+    return found;
+}
+
 // A push button of the window; the label on its row names what it changes.
 class ButtonAccessible : public QAccessibleWidget
 {
@@ -54,18 +71,11 @@ public:
         return s;
     }
 
-    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
-    relations(QAccessible::Relation match) const override
+    Relations relations(QAccessible::Relation match) const override
     {
-        auto found = QAccessibleWidget::relations(match);
-        for (QLabel *label : onRowWith<QLabel>(button(), true)) {
-            QAccessibleInterface *l = QAccessible::queryAccessibleInterface(label);
-            if (match & QAccessible::Label)
-                found.append({l, QAccessible::Label});
-            if (match & QAccessible::Controlled)
-                found.append({l, QAccessible::Controlled});
-        }
-        return found;
+        return QAccessibleWidget::relations(match)
+               + relatedAs(onRowWith<QLabel>(button(), true), match, QAccessible::Label,
+                           QAccessible::Controlled);
     }
 
     QStringList actionNames() const override
@@ -96,18 +106,11 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
-    relations(QAccessible::Relation match) const override
+    Relations relations(QAccessible::Relation match) const override
     {
-        auto found = QAccessibleWidget::relations(match);
-        for (TButton *button : onRowWith<TButton>(widget(), false)) {
-            QAccessibleInterface *b = QAccessible::queryAccessibleInterface(button);
-            if (match & QAccessible::Labelled)
-                found.append({b, QAccessible::Labelled});
-            if (match & QAccessible::Controller)
-                found.append({b, QAccessible::Controller});
-        }
-        return found;
+        return QAccessibleWidget::relations(match)
+               + relatedAs(onRowWith<TButton>(widget(), false), match, QAccessible::Labelled,
+                           QAccessible::Controller);
     }
 };
 

@@ -43,7 +43,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)   # the fonts the window is designed in
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)     # to run on a Wayland desktop natively
+# qt6-wayland: to run on a Wayland desktop natively; qt6-translations-l10n: Qt's own texts (its
+# buttons and menus) in the user's language
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

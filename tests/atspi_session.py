@@ -24,6 +24,19 @@ def check(ok, what):
     return ok
 
 
+def run_checks(qor, out, checks):
+    """Runs checks(session) in a session of its own; the exit status: 1 when a check failed."""
+    session = Session(qor, out)
+    try:
+        checks(session)
+    finally:
+        session.close()
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        return 1
+    return 0
+
+
 def abort(what):
     print("FAIL: " + what, flush=True)
     sys.exit(1)

@@ -6,22 +6,14 @@ with Tab, and after every press a notification shown with the new value, also at
     atspi_tree.py QOR OUTPUT_DIR"""
 import sys
 
-from atspi_session import Atspi, EventWait, Session, check, descendants, failures, find, wait_for
+from atspi_session import Atspi, EventWait, check, descendants, find, run_checks, wait_for
 
 R = Atspi.Role
 S = Atspi.StateType
 
 
 def main(qor, out):
-    session = Session(qor, out)
-    try:
-        run(session)
-    finally:
-        session.close()
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    return 0
+    return run_checks(qor, out, run)
 
 
 def run(session):

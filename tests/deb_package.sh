@@ -9,31 +9,13 @@ set -u
 src=$1 work=$2
 StartWait=20   # seconds for Xvfb and the window to come up and paint the curve
 
-fail=0
-pass() { echo "PASS: $*"; }
-failed() { echo "FAIL: $*"; fail=1; }
-abort() { echo "FAIL: $*"; exit 1; }
-
-missing=()
-for tool in dpkg-deb dpkg-shlibdeps lintian appstreamcli desktop-file-validate man file Xvfb import convert; do
-    command -v "$tool" >/dev/null || missing+=("$tool")
-done
-[ ${#missing[@]} -eq 0 ] || abort "not installed: ${missing[*]} (scripts/setup.sh installs them)"
-
-xvfb_pid= qor_pid=
-cleanup() {
-    local pid
-    for pid in $qor_pid $xvfb_pid; do
-        kill "$pid" 2>/dev/null || continue
-        for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -9 "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
-
 mkdir -p "$work"
+# pass, failed, abort, deadline, start_xvfb; every process it starts ends with the script
+out=$work qor=
+. "$(dirname "$0")/xlib.sh"
+require_tools dpkg-deb dpkg-shlibdeps lintian appstreamcli desktop-file-validate man file Xvfb xdotool \
+    import convert
+
 rm -rf "$work/root" "$work"/*.png "$work"/*.log "$work"/*.txt
 
 # --- build -----------------------------------------------------------------------------------------
@@ -135,18 +117,8 @@ done
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM XAUTHORITY
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-now() { date +%s%N; }
-deadline() { echo $(($(now) + $1 * 1000000000)); }
 
-Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$work/display.txt" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-end=$(deadline "$StartWait")
-until grep -q '^[0-9][0-9]*$' "$work/display.txt" 2>/dev/null; do
-    kill -0 "$xvfb_pid" 2>/dev/null || abort "Xvfb exited: $(tail -n 3 "$work/xvfb.log")"
-    [ "$(now)" -lt "$end" ] || abort "Xvfb did not come up within ${StartWait}s"
-    sleep 0.05
-done
-export DISPLAY=":$(cat "$work/display.txt")"
+start_xvfb 1280x720x24
 
 "$root/usr/bin/qor" >"$work/qor.log" 2>&1 &
 qor_pid=$!

@@ -10,21 +10,13 @@ import re
 import subprocess
 import sys
 
-from atspi_session import EventWait, Session, StartWait, abort, check, failures, wait_for
+from atspi_session import EventWait, StartWait, abort, check, run_checks, wait_for
 
 OrcaWait = 30   # seconds for Orca to start and take over
 
 
 def main(qor, out):
-    session = Session(qor, out)
-    try:
-        run(session, out)
-    finally:
-        session.close()
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    return 0
+    return run_checks(qor, out, lambda session: run(session, out))
 
 
 def start_silent_speech(session, out):

@@ -21,6 +21,10 @@ using chart::AxisRange;
 
 namespace {
 
+// A pan whose view widens or narrows the labels moves the plot's ends; these passes let the view
+// follow the plot (one or two settle it in practice).
+constexpr int PanSettlePasses = 3;
+
 // An automatic axis over data that all share one value shows this much either side of it.
 constexpr double AutomaticHalfSpan = 1;
 
@@ -223,7 +227,7 @@ void TChart::mouseMoveEvent(QMouseEvent *event)
         double x1 = m_dragXMap.pixel1(), x2 = m_dragXMap.pixel2();
         double y1 = m_dragYMap.pixel1(), y2 = m_dragYMap.pixel2();
         m_zoomed = true;
-        for (int pass = 0; pass < 3; ++pass) {
+        for (int pass = 0; pass < PanSettlePasses; ++pass) {
             m_xView = chart::clampView({m_dragXMap.toData(x1 - d.x()), m_dragXMap.toData(x2 - d.x())});
             m_yView = chart::clampView({m_dragYMap.toData(y1 - d.y()), m_dragYMap.toData(y2 - d.y())});
             const ChartGeometry g = chartGeometry();

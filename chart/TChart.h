@@ -132,7 +132,7 @@ public:
     void seriesChanged();
 
     // What a screen reader says of the chart in place of the picture: the shape of each series,
-    // in the axes' own titles ("Тко 80 at Тул −40, then falling to 20 at Тул 20").
+    // in the axes' own titles ("Тко 80 at Тул -40, then falling to 20 at Тул 20").
     QString describe() const;
 
 protected:

@@ -100,10 +100,7 @@ std::vector<TChartPoint> TChartAccessible::rows(const TChart *chart)
     const TFastLineSeries *series = chart->series(0);
     if (!series)
         return {};
-    std::vector<TChartPoint> points = series->points();
-    std::stable_sort(points.begin(), points.end(),
-                     [](const TChartPoint &a, const TChartPoint &b) { return a.y < b.y; });
-    return points;
+    return chart::inAscendingY(series->points());
 }
 
 QString TChartAccessible::text(QAccessible::Text t) const

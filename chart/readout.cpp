@@ -111,14 +111,19 @@ std::vector<Stretch> stretches(const std::vector<TChartPoint> &s)
 
 }  // namespace
 
+std::vector<TChartPoint> inAscendingY(std::vector<TChartPoint> points)
+{
+    std::stable_sort(points.begin(), points.end(),
+                     [](const TChartPoint &a, const TChartPoint &b) { return a.y < b.y; });
+    return points;
+}
+
 QString describeSeries(const std::vector<TChartPoint> &points, const QString &xName,
                        const QString &yName)
 {
     if (points.empty())
         return {};
-    std::vector<TChartPoint> s = points;
-    std::stable_sort(s.begin(), s.end(),
-                     [](const TChartPoint &a, const TChartPoint &b) { return a.y < b.y; });
+    const std::vector<TChartPoint> s = inAscendingY(points);
     const std::vector<Stretch> parts = stretches(s);
 
     QStringList phrases;
@@ -160,17 +165,10 @@ QString describeSeries(const std::vector<TChartPoint> &points, const QString &xN
 QString seriesTable(const std::vector<TChartPoint> &points, const QString &xName,
                     const QString &yName)
 {
-    std::vector<const TChartPoint *> rows;
-    rows.reserve(points.size());
-    for (const TChartPoint &p : points)
-        rows.push_back(&p);
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const TChartPoint *a, const TChartPoint *b) { return a->y < b->y; });
-
     const QChar tab = u'\t', newline = u'\n';
     QString text = yName + tab + xName + newline;
-    for (const TChartPoint *p : rows)
-        text += numberText(p->y) + tab + numberText(p->x) + newline;
+    for (const TChartPoint &p : inAscendingY(points))
+        text += numberText(p.y) + tab + numberText(p.x) + newline;
     return text;
 }
 

@@ -41,16 +41,19 @@ QString readoutText(const std::vector<TChartPoint> &points, SampleRun run, const
                     const QString &yName, const QString &unit);
 
 // The shape of a curve read along Y (the series' samples in ascending Y), for screen readers:
-// "Тко 95 from Тул −40 to −5, then falling to 20 at Тул 20". Runs of one X at the lowest or
+// "Тко 95 from Тул -40 to -5, then falling to 20 at Тул 20". Runs of one X at the lowest or
 // highest X of the series (where a curve is limited) are named with their Y range; everything
 // between them is a slope, named by its direction and where it ends; steps of a staircase inside
 // a slope are not runs. Empty for no points.
+// The points in ascending Y, the order the curve was swept in; points with the same Y keep their
+// list order. The screen readers' table, the description and the copied table all read this.
+std::vector<TChartPoint> inAscendingY(std::vector<TChartPoint> points);
+
 QString describeSeries(const std::vector<TChartPoint> &points, const QString &xName,
                        const QString &yName);
 
 // The series as a tab-separated table for the clipboard: a header row "yName<TAB>xName", then
-// one row "y<TAB>x" per point in ascending Y (the order the curve was swept in; points with the
-// same Y keep their list order), each row ended by a newline. Numbers as numberText writes them.
+// one row "y<TAB>x" per point in inAscendingY's order, each row ended by a newline. Numbers as numberText writes them.
 QString seriesTable(const std::vector<TChartPoint> &points, const QString &xName,
                     const QString &yName);
 

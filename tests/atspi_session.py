@@ -106,13 +106,25 @@ class Session:
             abort("Xvfb does not answer on " + self.env["DISPLAY"])
 
     def start_a11y_bus(self):
+        # One launcher only: ours, with this session's DISPLAY. Asking for the address before it
+        # owns its name would make D-Bus activate a second one, and then this script (which also
+        # reads the X root window's AT_SPI_BUS) and the program could end up on different buses.
         log = open(os.path.join(self.out, "at-spi.log"), "w")
         self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], stdout=log, stderr=subprocess.STDOUT)
+        bus = ["dbus-send", "--session", "--print-reply=literal"]
+        owned = lambda: "true" in subprocess.run(
+            bus + ["--dest=org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                   "string:org.a11y.Bus"], capture_output=True, text=True).stdout
+        if not wait_for(owned, StartWait):
+            abort("the accessibility bus launcher did not start (see at-spi.log)")
         address = lambda: subprocess.run(
-            ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus", "/org/a11y/bus",
-             "org.a11y.Bus.GetAddress"], capture_output=True, text=True).stdout.strip()
-        if not wait_for(address, StartWait):
+            bus + ["--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+            capture_output=True, text=True).stdout.strip()
+        found = wait_for(address, StartWait)
+        if not found:
             abort("the accessibility bus did not start (see at-spi.log)")
+        # this script takes the bus from here, never from a property another launcher left behind
+        os.environ["AT_SPI_BUS_ADDRESS"] = found
 
     def application(self):
         def find():
@@ -124,7 +136,11 @@ class Session:
             return None
         app = wait_for(find, StartWait)
         if app is None:
-            abort("the program never appeared on the accessibility bus (see qor.log)")
+            state = "still running" if self.qor.poll() is None else "exited with %d" % self.qor.returncode
+            self.qor_log.flush()
+            with open(self.qor_log.name) as log:
+                tail = log.read()[-2000:]
+            abort("the program (%s) never appeared on the accessibility bus; its output:\n%s" % (state, tail))
         return app
 
     def key(self, *keys):

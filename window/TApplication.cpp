@@ -7,11 +7,12 @@
 #include "startup.h"
 
 #include <QIcon>
-#include <QImageReader>
+#include <QImage>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QResource>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -21,6 +22,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <utility>
 
 TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -65,6 +67,26 @@ void installTranslations()
         QCoreApplication::installTranslator(qt);
 }
 
+// The program's icon at the sizes window managers draw it, 16 to 64 pixels: X11 is sent every
+// size at start-up, so the large ones (installed for the desktop's own use) stay out of it. The
+// pixels are stored as the window system takes them (see window/CMakeLists.txt), copied into
+// images of their own (a resource's data need not be aligned for 32-bit pixels).
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+        const QResource pixels(QStringLiteral(":/icons/qor-%1.argb").arg(size));
+        const qsizetype rowBytes = qsizetype(size) * 4;
+        if (pixels.compressionAlgorithm() != QResource::NoCompression || pixels.size() != rowBytes * size)
+            continue;
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < size; ++y)
+            std::memcpy(image.scanLine(y), pixels.data() + y * rowBytes, std::size_t(rowBytes));
+        icon.addPixmap(QPixmap::fromImage(std::move(image)));
+    }
+    return icon;
+}
+
 }  // namespace
 
 void prepareApplication()
@@ -79,18 +101,8 @@ void prepareApplication()
     installFontSubstitutes();
     installAccessibility();
     // The icon on the window and the taskbar; desktops that take it from the desktop entry
-    // (Wayland) find that entry by this name. Window managers draw it at 16 to 64 pixels, and X11
-    // is sent every size at start-up, so the large ones (installed for the desktop's own use)
-    // stay out of the window's icon: decoding them cost a few milliseconds of every start.
-    // Read as PNG only: left to guess, or even told the format, Qt loads its image plugins to
-    // ask each whether it reads the file.
-    QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-        QImageReader png(QStringLiteral(":/icons/qor-%1.png").arg(size), "png");
-        png.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(png.read()));
-    }
-    QApplication::setWindowIcon(icon);
+    // (Wayland) find that entry by this name.
+    QApplication::setWindowIcon(programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("qor"));
 }
 

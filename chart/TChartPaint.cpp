@@ -32,54 +32,52 @@ QPen gridPen()
 
 // The grid's dotted lines. Unscaled, the dotted pen puts a grey pixel on every other pixel from
 // the line's start, leaving out the end pixel (a lone pixel when start and end meet); that is
-// filled with a two-pixel texture instead, because the raster engine dashes pixel by pixel.
-// Scaled or shifted by part of a pixel, the pen keeps its dots one device pixel apart and a
-// texture would not: the pen draws.
+// drawn as an image of the dots instead, because the raster engine dashes pixel by pixel, and
+// an image rather than a textured fill, which for more than about a hundred rows the engine
+// hands to a pool of threads (started at the first paint, and on a busy machine waited for).
+// Scaled or shifted by part of a pixel, the pen keeps its dots one device pixel apart and an
+// image would not: the pen draws.
 class DottedLines
 {
 public:
     explicit DottedLines(QPainter &p)
-        : m_p(p), m_filled(chart::wholePixelShift(p.deviceTransform()))
-        , m_brushOrigin(p.brushOrigin())
+        : m_p(p), m_asImages(chart::wholePixelShift(p.deviceTransform()))
     {
-        if (m_filled) {
-            m_across = QImage(2, 1, QImage::Format_ARGB32_Premultiplied);
-            m_across.setPixel(0, 0, GridGrey);
-            m_across.setPixel(1, 0, 0);
-            m_down = QImage(1, 2, QImage::Format_ARGB32_Premultiplied);
-            m_down.setPixel(0, 0, GridGrey);
-            m_down.setPixel(0, 1, 0);
-        } else {
+        if (!m_asImages)
             p.setPen(gridPen());
-        }
     }
-    ~DottedLines() { m_p.setBrushOrigin(m_brushOrigin); }
 
     void across(int x1, int x2, int y)
     {
-        if (m_filled)
-            fill(QRect(x1, y, std::max(1, x2 - x1), 1), m_across);
+        if (m_asImages)
+            m_p.drawImage(QPoint(x1, y), dots(m_across, std::max(1, x2 - x1), 1));
         else
             m_p.drawLine(x1, y, x2, y);
     }
     void down(int x, int y1, int y2)
     {
-        if (m_filled)
-            fill(QRect(x, y1, 1, std::max(1, y2 - y1)), m_down);
+        if (m_asImages)
+            m_p.drawImage(QPoint(x, y1), dots(m_down, 1, std::max(1, y2 - y1)));
         else
             m_p.drawLine(x, y1, x, y2);
     }
 
 private:
-    void fill(const QRect &r, const QImage &texture)
+    // A line of `width` by `height` pixels (one of them 1): grey, clear, grey, … from its first
+    // pixel. Kept for the next line of the same length.
+    static const QImage &dots(QImage &kept, int width, int height)
     {
-        m_p.setBrushOrigin(r.topLeft());
-        m_p.fillRect(r, QBrush(texture));
+        if (kept.size() != QSize(width, height)) {
+            kept = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+            kept.fill(Qt::transparent);
+            for (int i = 0; i < std::max(width, height); i += 2)
+                kept.setPixel(width == 1 ? 0 : i, height == 1 ? 0 : i, GridGrey);
+        }
+        return kept;
     }
 
     QPainter &m_p;
-    const bool m_filled;
-    const QPointF m_brushOrigin;
+    const bool m_asImages;
     QImage m_across, m_down;
 };
 

@@ -5,6 +5,7 @@
 #include "fontfamily.h"
 
 #include <QtTest>
+#include <QDir>
 #include <QImage>
 
 #include <cmath>
@@ -33,6 +34,7 @@ class TestChart : public QObject
 {
     Q_OBJECT
 private slots:
+    void paintingStartsNoThreads();   // first, while the process has no other threads
     void designedAxes();
     void automaticAxesOverOneValue();
     void placesWithinTheChart();
@@ -57,6 +59,22 @@ private slots:
     void missingFamilyNamesItsSubstitute_data();
     void missingFamilyNamesItsSubstitute();
 };
+
+// The raster engine hands some large fills to a pool of threads; painting the chart must not
+// need them: starting and waking them costs more than a grid line, and on a busy machine the
+// paint waits for a core.
+void TestChart::paintingStartsNoThreads()
+{
+    const auto threads = [] {
+        return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    };
+    const qsizetype before = threads();
+    ChartFixture f;
+    f.render();
+    f.chart.resize(1600, 1200);   // longer grid lines
+    f.render();
+    QCOMPARE(threads(), before);
+}
 
 void TestChart::designedAxes()
 {

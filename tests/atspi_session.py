@@ -12,6 +12,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 StartWait = 20   # seconds for Xvfb, the buses and the window to come up
+AppWait = 60     # seconds for the program to appear on the accessibility bus
 EventWait = 10   # seconds for an event or a state a key asked for
 
 failures = []
@@ -129,18 +130,25 @@ class Session:
     def application(self):
         def find():
             desktop = Atspi.get_desktop(0)
+            # ask the registry each time: the list kept from its events misses an application
+            # that registered before this script listened
+            desktop.clear_cache()
             for i in range(desktop.get_child_count()):
                 app = desktop.get_child_at_index(i)
                 if app is not None and app.get_name() == "qor":
                     return app
             return None
-        app = wait_for(find, StartWait)
+        # a sanitized build on a busy machine can take long to start; found, the wait ends
+        app = wait_for(find, AppWait)
         if app is None:
             state = "still running" if self.qor.poll() is None else "exited with %d" % self.qor.returncode
+            desktop = Atspi.get_desktop(0)
+            names = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
             self.qor_log.flush()
             with open(self.qor_log.name) as log:
                 tail = log.read()[-2000:]
-            abort("the program (%s) never appeared on the accessibility bus; its output:\n%s" % (state, tail))
+            abort("the program (%s) never appeared on the accessibility bus (applications there: %s); "
+                  "its output:\n%s" % (state, [n.get_name() for n in names if n is not None], tail))
         return app
 
     def key(self, *keys):

@@ -86,7 +86,10 @@ class Session:
     def start_x(self):
         read, write = os.pipe()
         log = open(os.path.join(self.out, "xvfb.log"), "w")
-        self.spawn(["Xvfb", "-displayfd", str(write), "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
+        # -noreset: without it the server resets when its last client leaves (the check below
+        # that it answers), and a program connecting during the reset is turned away
+        self.spawn(["Xvfb", "-displayfd", str(write), "-screen", "0", "1600x1000x24", "-nolisten", "tcp",
+                    "-noreset"],
                    pass_fds=(write,), stdout=log, stderr=subprocess.STDOUT)
         os.close(write)
         number = b""
@@ -138,8 +141,10 @@ class Session:
                 if app is not None and app.get_name() == "qor":
                     return app
             return None
-        # a sanitized build on a busy machine can take long to start; found, the wait ends
-        app = wait_for(find, AppWait)
+        # a sanitized build on a busy machine can take long to start; found, the wait ends, and
+        # so it does when the program has exited
+        wait_for(lambda: find() or self.qor.poll() is not None, AppWait)
+        app = find()
         if app is None:
             state = "still running" if self.qor.poll() is None else "exited with %d" % self.qor.returncode
             desktop = Atspi.get_desktop(0)

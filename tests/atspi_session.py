@@ -131,29 +131,24 @@ class Session:
         os.environ["AT_SPI_BUS_ADDRESS"] = found
 
     def application(self):
-        def find():
+        def applications():
             desktop = Atspi.get_desktop(0)
-            # ask the registry each time: the list kept from its events misses an application
-            # that registered before this script listened
-            desktop.clear_cache()
-            for i in range(desktop.get_child_count()):
-                app = desktop.get_child_at_index(i)
-                if app is not None and app.get_name() == "qor":
-                    return app
-            return None
+            apps = (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
+            return [app for app in apps if app is not None]
+
+        def find():
+            return next((app for app in applications() if app.get_name() == "qor"), None)
         # a sanitized build on a busy machine can take long to start; found, the wait ends, and
         # so it does when the program has exited
         wait_for(lambda: find() or self.qor.poll() is not None, AppWait)
         app = find()
         if app is None:
             state = "still running" if self.qor.poll() is None else "exited with %d" % self.qor.returncode
-            desktop = Atspi.get_desktop(0)
-            names = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
             self.qor_log.flush()
             with open(self.qor_log.name) as log:
                 tail = log.read()[-2000:]
             abort("the program (%s) never appeared on the accessibility bus (applications there: %s); "
-                  "its output:\n%s" % (state, [n.get_name() for n in names if n is not None], tail))
+                  "its output:\n%s" % (state, [a.get_name() for a in applications()], tail))
         return app
 
     def key(self, *keys):
